@@ -1,0 +1,15 @@
+#pragma once
+// UTF-8 <-> UTF-16 for file names and messages. A byte that is not part of
+// valid UTF-8 becomes the reserved code unit U+DC80 + byte (a lone low
+// surrogate), and such a code unit turns back into that byte, so any byte
+// string survives the round trip unchanged.
+
+#include <string>
+#include <string_view>
+
+namespace tolvane {
+
+std::u16string fromUtf8(std::string_view bytes);
+std::string toUtf8(std::u16string_view text);
+
+} // namespace tolvane
