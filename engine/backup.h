@@ -1,0 +1,22 @@
+#pragma once
+// Backup folders ~Vebzo01.bak, ~Vebzo02.bak ... beside a file, holding the
+// unconverted files under their own names.
+
+#include <cstdint>
+#include <string>
+
+namespace tolvane {
+
+// Moves the file into the first backup folder beside it that has no file of
+// that name and returns its new path. Throws Error (53 when the file is missing);
+// on any failure the file stays where it was.
+std::u16string 移入备份(const std::u16string& 路径);
+
+// The path the file 名称 gets in the folder's backup folders, creating the
+// folder when needed. An empty 名称 only resets the counter and gives "".
+std::u16string 备份路径(const std::u16string& 文件夹, const std::u16string& 名称);
+
+// 0 nothing there, 1 a file, 2 a folder.
+std::int32_t 路径类型(const std::u16string& 路径);
+
+} // namespace tolvane

@@ -1,0 +1,25 @@
+#pragma once
+// Text in the system's ANSI and OEM code pages to and from UTF-16. Both are code
+// page 936 here. A byte that is not valid in the code page decodes to U+DC80 +
+// byte and encodes back to that byte, so stray bytes survive a round trip; a code
+// unit the code page cannot represent encodes as the digit "0".
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace tolvane {
+
+std::u16string decodeAnsi(std::span<const std::uint8_t> bytes);
+std::vector<std::uint8_t> encodeAnsi(std::u16string_view text);
+
+std::u16string decodeOem(std::span<const std::uint8_t> bytes);
+std::vector<std::uint8_t> encodeOem(std::u16string_view text);
+
+// The same, into caller-owned buffers that are replaced, for large texts.
+void decodeOemInto(std::span<const std::uint8_t> bytes, std::vector<char16_t>& units);
+void encodeOemInto(std::span<const char16_t> units, std::vector<std::uint8_t>& bytes);
+
+} // namespace tolvane
