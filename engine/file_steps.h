@@ -30,7 +30,7 @@ class 文件内容转换 {
   private:
     std::u16string 源路径_;
     std::u16string 备份路径_;
-    bool 已写入_ = false;
+    std::u16string 输出路径_; // where 写入 created a file, until 复原 removes it
 };
 
 struct 文件名转换结果 {

@@ -1,0 +1,179 @@
+#include "platform/codepage.h"
+
+#include <array>
+#include <iconv.h>
+#include <memory>
+#include <stdexcept>
+
+namespace tolvane {
+
+namespace {
+
+// Where a byte that is not valid in the code page lands in UTF-16, and back.
+constexpr char16_t kStrayBase = 0xDC80;
+constexpr bool isStray(char16_t unit) {
+    return unit >= kStrayBase && unit <= 0xDCFF;
+}
+
+constexpr std::uint8_t kUnrepresentable = '0';
+
+// iconv defines the code page; it is asked once about every byte sequence and
+// every code unit, and the answers are kept in tables that the loops use.
+class Iconv {
+  public:
+    Iconv(const char* to, const char* from) : handle_(::iconv_open(to, from)) {
+        if (handle_ == reinterpret_cast<iconv_t>(-1))
+            throw std::runtime_error("iconv cannot convert code page 936");
+    }
+    Iconv(const Iconv&) = delete;
+    Iconv& operator=(const Iconv&) = delete;
+    ~Iconv() { ::iconv_close(handle_); }
+
+    // The whole input converted, or an empty result when iconv refuses any of it.
+    std::size_t convert(const void* input, std::size_t inputSize, void* output,
+                        std::size_t outputSize) {
+        ::iconv(handle_, nullptr, nullptr, nullptr, nullptr);
+        char* in = static_cast<char*>(const_cast<void*>(input));
+        char* out = static_cast<char*>(output);
+        std::size_t outLeft = outputSize;
+        if (::iconv(handle_, &in, &inputSize, &out, &outLeft) == static_cast<std::size_t>(-1))
+            return 0;
+        return outputSize - outLeft;
+    }
+
+  private:
+    iconv_t handle_;
+};
+
+struct Tables {
+    // Decoding: the code unit of a one-byte character, or none (0 plus a false flag).
+    std::array<char16_t, 256> single{};
+    std::array<bool, 256> singleValid{};
+    // Decoding: the code unit of a two-byte character by (lead << 8 | trail); 0 = invalid.
+    std::array<char16_t, 65536> pair{};
+    // Encoding: below 0x100 one byte, else two bytes (lead << 8 | trail).
+    std::array<std::uint16_t, 65536> encode{};
+};
+
+// The one code unit a converted sequence gave, or 0 when it gave something else.
+char16_t singleUnit(const std::array<std::uint8_t, 8>& out, std::size_t size) {
+    if (size != 2) return 0;
+    return static_cast<char16_t>(out[0] | (out[1] << 8));
+}
+
+void fillDecoding(Tables& tables) {
+    Iconv toUtf16("UTF-16LE", "CP936");
+    std::array<std::uint8_t, 8> out{};
+    for (unsigned lead = 0; lead < 256; ++lead) {
+        const std::array<std::uint8_t, 1> one{static_cast<std::uint8_t>(lead)};
+        if (toUtf16.convert(one.data(), 1, out.data(), out.size()) == 2) {
+            tables.single[lead] = singleUnit(out, 2);
+            tables.singleValid[lead] = true;
+            continue;
+        }
+        for (unsigned trail = 0; trail < 256; ++trail) {
+            const std::array<std::uint8_t, 2> two{static_cast<std::uint8_t>(lead),
+                                                  static_cast<std::uint8_t>(trail)};
+            const char16_t unit =
+                singleUnit(out, toUtf16.convert(two.data(), 2, out.data(), out.size()));
+            if (unit != 0 && !isStray(unit)) tables.pair[lead << 8 | trail] = unit;
+        }
+    }
+}
+
+void fillEncoding(Tables& tables) {
+    Iconv fromUtf16("CP936", "UTF-16LE");
+    std::array<std::uint8_t, 8> out{};
+    for (unsigned unit = 0; unit < 65536; ++unit) {
+        if (isStray(static_cast<char16_t>(unit))) {
+            tables.encode[unit] = static_cast<std::uint16_t>(unit - kStrayBase);
+            continue;
+        }
+        const std::array<std::uint8_t, 2> in{static_cast<std::uint8_t>(unit & 0xFF),
+                                             static_cast<std::uint8_t>(unit >> 8)};
+        const std::size_t size = fromUtf16.convert(in.data(), 2, out.data(), out.size());
+        if (size == 1 || (size == 2 && out[0] >= 0x80))
+            tables.encode[unit] =
+                size == 1 ? out[0] : static_cast<std::uint16_t>(out[0] << 8 | out[1]);
+        else
+            tables.encode[unit] = kUnrepresentable;
+    }
+}
+
+const Tables& tables() {
+    static const std::unique_ptr<const Tables> built = [] {
+        auto fresh = std::make_unique<Tables>();
+        fillDecoding(*fresh);
+        fillEncoding(*fresh);
+        return fresh;
+    }();
+    return *built;
+}
+
+// Decodes into out (room for one unit per byte); returns the units written.
+std::size_t decodeTo(std::span<const std::uint8_t> bytes, char16_t* out) {
+    const Tables& t = tables();
+    char16_t* const start = out;
+    const std::size_t size = bytes.size();
+    for (std::size_t i = 0; i < size; ++i) {
+        const std::uint8_t lead = bytes[i];
+        if (t.singleValid[lead]) {
+            *out++ = t.single[lead];
+            continue;
+        }
+        const char16_t unit = i + 1 < size ? t.pair[lead << 8 | bytes[i + 1]] : char16_t{0};
+        if (unit != 0) {
+            *out++ = unit;
+            ++i;
+        } else {
+            *out++ = static_cast<char16_t>(kStrayBase + lead);
+        }
+    }
+    return static_cast<std::size_t>(out - start);
+}
+
+// Encodes into out (room for two bytes per unit); returns the bytes written.
+std::size_t encodeTo(std::span<const char16_t> units, std::uint8_t* out) {
+    const auto& encode = tables().encode;
+    std::uint8_t* const start = out;
+    for (const char16_t unit : units) {
+        const std::uint16_t code = encode[unit];
+        if (code >= 0x100) *out++ = static_cast<std::uint8_t>(code >> 8);
+        *out++ = static_cast<std::uint8_t>(code);
+    }
+    return static_cast<std::size_t>(out - start);
+}
+
+} // namespace
+
+void decodeOemInto(std::span<const std::uint8_t> bytes, std::vector<char16_t>& units) {
+    units.resize(bytes.size());
+    units.resize(decodeTo(bytes, units.data()));
+}
+
+void encodeOemInto(std::span<const char16_t> units, std::vector<std::uint8_t>& bytes) {
+    bytes.resize(units.size() * 2);
+    bytes.resize(encodeTo(units, bytes.data()));
+}
+
+std::u16string decodeOem(std::span<const std::uint8_t> bytes) {
+    std::u16string text(bytes.size(), u'\0');
+    text.resize(decodeTo(bytes, text.data()));
+    return text;
+}
+
+std::vector<std::uint8_t> encodeOem(std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    encodeOemInto(text, bytes);
+    return bytes;
+}
+
+// Both code pages are 936 on the systems the program is made for.
+std::u16string decodeAnsi(std::span<const std::uint8_t> bytes) {
+    return decodeOem(bytes);
+}
+std::vector<std::uint8_t> encodeAnsi(std::u16string_view text) {
+    return encodeOem(text);
+}
+
+} // namespace tolvane

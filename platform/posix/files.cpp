@@ -1,0 +1,167 @@
+#include "platform/files.h"
+
+#include "platform/error.h"
+#include "platform/posix/file_io.h"
+#include "platform/utf8.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdio>
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <limits>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tolvane {
+
+namespace {
+
+// Closes the descriptor when the scope ends, whatever way it ends.
+class FileDescriptor {
+  public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    int get() const { return fd_; }
+    // Closes now, so that an error the close reports can still be seen.
+    bool close() {
+        const int fd = fd_;
+        fd_ = -1;
+        return ::close(fd) == 0;
+    }
+
+  private:
+    int fd_;
+};
+
+[[noreturn]] void fail(const std::u16string& path) {
+    throw systemError(errno, path);
+}
+
+void readAll(int fd, std::vector<std::uint8_t>& bytes, const std::u16string& path) {
+    std::size_t filled = 0;
+    for (;;) {
+        if (filled == bytes.size()) bytes.resize(bytes.size() + 65536);
+        const ssize_t got = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) fail(path);
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    bytes.resize(filled);
+}
+
+} // namespace
+
+namespace posix {
+
+bool writeAll(int fd, std::span<const std::uint8_t> bytes) {
+    while (!bytes.empty()) {
+        const ssize_t put = ::write(fd, bytes.data(), bytes.size());
+        if (put < 0 && errno == EINTR) continue;
+        if (put < 0) return false;
+        if (put == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        bytes = bytes.subspan(static_cast<std::size_t>(put));
+    }
+    return true;
+}
+
+void renameByLink(const std::string& from, const std::string& to, const std::u16string& shownPath) {
+    if (::link(from.c_str(), to.c_str()) != 0) fail(shownPath);
+    if (::unlink(from.c_str()) != 0) {
+        const int unlinkError = errno;
+        ::unlink(to.c_str());
+        throw systemError(unlinkError, shownPath);
+    }
+}
+
+} // namespace posix
+
+PathKind pathKind(const std::u16string& path) {
+    struct stat info {};
+    if (::stat(toUtf8(path).c_str(), &info) != 0) return PathKind::Missing;
+    return S_ISDIR(info.st_mode) ? PathKind::Folder : PathKind::File;
+}
+
+std::vector<std::uint8_t> readWholeFile(const std::u16string& path) {
+    FileDescriptor file(::open(toUtf8(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.get() < 0) fail(path);
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0) fail(path);
+    if (S_ISDIR(info.st_mode)) throw systemError(EISDIR, path);
+    if (static_cast<std::uintmax_t>(info.st_size) >= std::numeric_limits<std::size_t>::max())
+        throw systemError(EFBIG, path);
+    // The size is only a first guess: the loop reads to the end whatever it is.
+    std::vector<std::uint8_t> bytes(static_cast<std::size_t>(info.st_size) + 1);
+    readAll(file.get(), bytes, path);
+    return bytes;
+}
+
+void writeNewFile(const std::u16string& path, std::span<const std::uint8_t> bytes) {
+    const std::string name = toUtf8(path);
+    FileDescriptor file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    if (file.get() < 0) fail(path);
+    if (!posix::writeAll(file.get(), bytes) || !file.close()) {
+        const int writeError = errno;
+        ::unlink(name.c_str());
+        throw systemError(writeError, path);
+    }
+}
+
+void renameNoReplace(const std::u16string& from, const std::u16string& to) {
+    const std::string source = toUtf8(from);
+    const std::string target = toUtf8(to);
+    if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, target.c_str(), RENAME_NOREPLACE) == 0)
+        return;
+    // File systems without RENAME_NOREPLACE still refuse a link over an existing name.
+    if (errno == EINVAL || errno == ENOSYS) {
+        posix::renameByLink(source, target, from);
+        return;
+    }
+    fail(errno == EEXIST ? to : from);
+}
+
+void makeFolder(const std::u16string& path) {
+    if (::mkdir(toUtf8(path).c_str(), 0777) != 0) fail(path);
+}
+
+void removeFile(const std::u16string& path) {
+    if (::unlink(toUtf8(path).c_str()) != 0) fail(path);
+}
+
+std::vector<std::u16string> listFiles(const std::u16string& folder, const std::u16string& pattern) {
+    std::vector<std::u16string> names;
+    const std::string folderName = toUtf8(folder);
+    DIR* directory = ::opendir(folderName.c_str());
+    if (directory == nullptr) return names;
+    const std::string wildcard = toUtf8(pattern);
+    while (const dirent* entry = ::readdir(directory)) {
+        const std::string name = entry->d_name;
+        if (name.starts_with('.') || ::fnmatch(wildcard.c_str(), name.c_str(), 0) != 0) continue;
+        struct stat info {};
+        const std::string full = folderName + "/" + name;
+        if (::stat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            names.push_back(fromUtf8(name));
+    }
+    ::closedir(directory);
+    return names;
+}
+
+std::u16string programFolder() {
+    std::array<char, 4096> buffer{};
+    const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+    if (length <= 0) return u".";
+    const std::string exe(buffer.data(), static_cast<std::size_t>(length));
+    const std::size_t slash = exe.rfind('/');
+    return fromUtf8(exe.substr(0, slash == 0 ? 1 : slash));
+}
+
+} // namespace tolvane

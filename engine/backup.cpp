@@ -1,0 +1,76 @@
+#include "engine/backup.h"
+
+#include "engine/path_parts.h"
+#include "platform/error.h"
+#include "platform/files.h"
+
+#include <cerrno>
+
+namespace tolvane {
+
+namespace {
+
+// The number of the backup folder last tried; the search for a free one
+// starts over at 01 for every file.
+std::int32_t backupCounter = 0;
+
+std::u16string twoDigitsAtLeast(std::int32_t number) {
+    std::u16string digits;
+    for (; number > 0 || digits.size() < 2; number /= 10)
+        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + number % 10));
+    return digits;
+}
+
+// The folder a backup goes into. A bare name lies in the current folder.
+std::u16string backupBase(const PathParts& parts) {
+    return parts.hasFolder ? parts.folder : std::u16string(u".");
+}
+
+} // namespace
+
+std::u16string 备份路径(const std::u16string& 文件夹, const std::u16string& 名称) {
+    if (名称.empty()) {
+        backupCounter = 0;
+        return {};
+    }
+    for (;;) {
+        ++backupCounter;
+        const std::u16string candidate =
+            文件夹 + kPathSeparator + u"~Vebzo" + twoDigitsAtLeast(backupCounter) + u".bak";
+        const std::u16string inside = candidate + kPathSeparator + 名称;
+        switch (pathKind(candidate)) {
+        case PathKind::Missing:
+            makeFolder(candidate);
+            return inside;
+        case PathKind::Folder:
+            if (pathKind(inside) == PathKind::Missing) return inside;
+            break;
+        case PathKind::File:
+            break;
+        }
+    }
+}
+
+std::u16string 移入备份(const std::u16string& 路径) {
+    备份路径(u"", u"");
+    // Only a file is moved: a folder would not be read back as text, and
+    // refusing here leaves no stray backup folder behind.
+    switch (pathKind(路径)) {
+    case PathKind::Missing:
+        throw systemError(ENOENT, 路径);
+    case PathKind::Folder:
+        throw systemError(EISDIR, 路径);
+    case PathKind::File:
+        break;
+    }
+    const PathParts parts = splitLast(路径);
+    const std::u16string target = 备份路径(backupBase(parts), parts.name);
+    renameNoReplace(路径, target);
+    return target;
+}
+
+std::int32_t 路径类型(const std::u16string& 路径) {
+    return static_cast<std::int32_t>(pathKind(路径));
+}
+
+} // namespace tolvane

@@ -1,0 +1,56 @@
+#include "engine/file_steps.h"
+
+#include "engine/backup.h"
+#include "engine/convert.h"
+#include "engine/path_parts.h"
+#include "engine/textfile.h"
+#include "platform/files.h"
+
+#include <utility>
+
+namespace tolvane {
+
+文件内容转换::文件内容转换(std::u16string 源路径) : 源路径_(std::move(源路径)) {}
+
+void 文件内容转换::移入备份() {
+    备份路径_ = tolvane::移入备份(源路径_);
+}
+
+void 文件内容转换::读出(std::vector<char16_t>& 文本) {
+    std::u16string path = 备份路径_;
+    读文本文件(path, 文本);
+}
+
+void 文件内容转换::写入(const std::vector<char16_t>& 文本) {
+    std::u16string path = 源路径_;
+    写文本文件(path, 文本);
+    输出路径_ = path;
+}
+
+void 文件内容转换::复原() {
+    if (!输出路径_.empty()) {
+        removeFile(输出路径_);
+        输出路径_.clear();
+    }
+    if (备份路径_.empty()) return;
+    renameNoReplace(备份路径_, 源路径_);
+    备份路径_.clear();
+}
+
+文件名转换结果 转换文件名(const std::u16string& 路径) {
+    const PathParts parts = splitLastName(路径);
+    std::vector<std::uint8_t> bytes;
+    内码转字节(std::vector<char16_t>(parts.name.begin(), parts.name.end()), bytes);
+    文件名转换结果 result;
+    result.已取消 = 转换字节(bytes);
+    std::vector<char16_t> units;
+    字节转内码(bytes, units);
+    result.新路径 = joinPath(parts, std::u16string(units.begin(), units.end()));
+    return result;
+}
+
+void 改名(const std::u16string& 旧路径, const std::u16string& 新路径) {
+    if (旧路径 != 新路径) renameNoReplace(旧路径, 新路径);
+}
+
+} // namespace tolvane

@@ -1,0 +1,22 @@
+#include "engine/state.h"
+
+#include <utility>
+
+namespace tolvane {
+
+namespace {
+std::function<void()>& installedPump() {
+    static std::function<void()> pump;
+    return pump;
+}
+} // namespace
+
+void setEventPump(std::function<void()> pump) {
+    installedPump() = std::move(pump);
+}
+
+void pumpEvents() {
+    if (const auto& pump = installedPump()) pump();
+}
+
+} // namespace tolvane
