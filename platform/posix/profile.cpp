@@ -1,0 +1,227 @@
+// The private-profile functions over our own INI reader and writer. Names and
+// values are ANSI (code page 936) bytes and are compared as such.
+
+#include "platform/profile.h"
+
+#include "platform/utf8.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+#include <optional>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
+
+namespace tolvane {
+
+namespace {
+
+using Lines = std::vector<std::string>;
+
+bool isLeadByte(unsigned char byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+unsigned char asciiLower(unsigned char byte) {
+    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
+}
+
+// Case-insensitive for ASCII letters only; the second byte of a double-byte
+// character is compared exactly, since it may look like an ASCII letter.
+bool sameName(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        const auto x = static_cast<unsigned char>(a[i]);
+        const auto y = static_cast<unsigned char>(b[i]);
+        if (isLeadByte(x) && i + 1 < a.size()) {
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (asciiLower(x) != asciiLower(y)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return {};
+    const auto last = text.find_last_not_of(" \t");
+    return text.substr(first, last - first + 1);
+}
+
+std::string withoutQuotes(const std::string& value) {
+    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
+        value.back() == value.front())
+        return value.substr(1, value.size() - 2);
+    return value;
+}
+
+// The name of a "[name]" line, or nothing for any other line.
+std::optional<std::string> sectionName(const std::string& line) {
+    const std::string text = trimmed(line);
+    if (text.empty() || text.front() != '[') return std::nullopt;
+    const auto close = text.find(']');
+    if (close == std::string::npos) return std::nullopt;
+    return trimmed(text.substr(1, close - 1));
+}
+
+std::optional<std::string> keyName(const std::string& line) {
+    if (sectionName(line)) return std::nullopt;
+    const auto equals = line.find('=');
+    if (equals == std::string::npos) return std::nullopt;
+    return trimmed(line.substr(0, equals));
+}
+
+std::string valueOf(const std::string& line) {
+    return withoutQuotes(trimmed(line.substr(line.find('=') + 1)));
+}
+
+Lines splitLines(const std::string& content) {
+    Lines lines;
+    std::istringstream stream(content);
+    std::string line;
+    while (std::getline(stream, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+// The file's lines; an empty list for a missing file, nothing when an
+// existing file cannot be read (it must then not be replaced either).
+std::optional<Lines> readLines(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    if (!file) {
+        if (::access(path.c_str(), F_OK) != 0) return Lines{};
+        return std::nullopt;
+    }
+    const std::string content{std::istreambuf_iterator<char>(file),
+                              std::istreambuf_iterator<char>()};
+    if (file.bad()) return std::nullopt;
+    return splitLines(content);
+}
+
+struct SectionRange {
+    std::size_t header;
+    std::size_t end; // one past its last line
+};
+
+std::optional<SectionRange> findSection(const Lines& lines, const std::string& section) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const auto name = sectionName(lines[i]);
+        if (!name || !sameName(*name, section)) continue;
+        std::size_t end = i + 1;
+        while (end < lines.size() && !sectionName(lines[end]))
+            ++end;
+        return SectionRange{i, end};
+    }
+    return std::nullopt;
+}
+
+std::optional<std::size_t> findKey(const Lines& lines, SectionRange range, const std::string& key) {
+    for (std::size_t i = range.header + 1; i < range.end; ++i) {
+        const auto name = keyName(lines[i]);
+        if (name && sameName(*name, key)) return i;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> storedValue(const Lines& lines, const std::string& section,
+                                       const std::string& key) {
+    const auto range = findSection(lines, section);
+    if (!range) return std::nullopt;
+    const auto line = findKey(lines, *range, key);
+    if (!line) return std::nullopt;
+    return valueOf(lines[*line]);
+}
+
+// A new key goes after the section's last non-blank line, before any blank
+// lines that separate it from the next section.
+std::size_t insertionPoint(const Lines& lines, SectionRange range) {
+    std::size_t point = range.end;
+    while (point > range.header + 1 && trimmed(lines[point - 1]).empty())
+        --point;
+    return point;
+}
+
+void setValue(Lines& lines, const std::string& section, const std::string& key,
+              const std::string& value) {
+    const std::string keyLine = key + "=" + value;
+    const auto range = findSection(lines, section);
+    if (!range) {
+        lines.push_back("[" + section + "]");
+        lines.push_back(keyLine);
+    } else if (const auto line = findKey(lines, *range, key)) {
+        lines[*line] = keyLine;
+    } else {
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertionPoint(lines, *range)),
+                     keyLine);
+    }
+}
+
+// Names and values that would break the line structure cannot be stored.
+bool storable(const std::string& section, const std::string& key, const std::string& value) {
+    const auto hasLineBreak = [](const std::string& text) {
+        return text.find_first_of("\r\n") != std::string::npos;
+    };
+    return !hasLineBreak(section) && !hasLineBreak(key) && !hasLineBreak(value) &&
+           section.find(']') == std::string::npos && key.find('=') == std::string::npos &&
+           !trimmed(key).empty();
+}
+
+bool writeAndClose(std::FILE* file, const std::string& content) {
+    bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
+    written = std::fflush(file) == 0 && written;
+    written = ::fsync(::fileno(file)) == 0 && written;
+    return std::fclose(file) == 0 && written;
+}
+
+std::string joinedLines(const Lines& lines) {
+    std::string content;
+    for (const std::string& line : lines)
+        content += line + "\r\n";
+    return content;
+}
+
+// Writes beside the file and renames over it, so the old file stays whole
+// until the new one is complete.
+bool replaceFile(const std::string& path, const std::string& content) {
+    const std::string temporary = path + ".tmp";
+    std::FILE* file = std::fopen(temporary.c_str(), "wb");
+    if (file == nullptr) return false;
+    if (writeAndClose(file, content) && std::rename(temporary.c_str(), path.c_str()) == 0)
+        return true;
+    std::remove(temporary.c_str());
+    return false;
+}
+
+} // namespace
+
+std::uint32_t getPrivateProfileString(const std::string& section, const std::string& key,
+                                      const std::string& defaultValue, char* buffer,
+                                      std::uint32_t size, const std::u16string& file) {
+    if (buffer == nullptr || size == 0) return 0;
+    const auto lines = readLines(toUtf8(file));
+    const auto stored = lines ? storedValue(*lines, section, key) : std::nullopt;
+    const std::string& value = stored ? *stored : defaultValue;
+    const std::size_t placed = std::min<std::size_t>(value.size(), size - 1);
+    std::memcpy(buffer, value.data(), placed);
+    buffer[placed] = '\0';
+    return static_cast<std::uint32_t>(placed);
+}
+
+bool writePrivateProfileString(const std::string& section, const std::string& key,
+                               const std::string& value, const std::u16string& file) {
+    if (!storable(section, key, value)) return false;
+    const std::string path = toUtf8(file);
+    auto lines = readLines(path);
+    if (!lines) return false;
+    setValue(*lines, section, key, value);
+    return replaceFile(path, joinedLines(*lines));
+}
+
+} // namespace tolvane

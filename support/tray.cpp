@@ -1,0 +1,184 @@
+// 系统栏: the tray icon's state machine over the three system calls.
+
+#include "support/tray.h"
+
+#include "support/tray_tip.h"
+
+namespace tolvane {
+
+namespace {
+
+constexpr std::int32_t kMouseMove = 0x200;
+constexpr std::int32_t kLeftDown = 0x201;
+constexpr std::int32_t kLeftUp = 0x202;
+constexpr std::int32_t kLeftDoubleClick = 0x203;
+constexpr std::int32_t kRightDown = 0x204;
+constexpr std::int32_t kRightUp = 0x205;
+constexpr std::int32_t kRightDoubleClick = 0x206;
+constexpr std::int32_t kLeftButton = 1;
+constexpr std::int32_t kRightButton = 2;
+
+NotifyIconData recordFor(WindowHandle window, std::int32_t id) {
+    NotifyIconData record;
+    record.hWnd = window;
+    record.uID = static_cast<std::uint32_t>(id);
+    return record;
+}
+
+} // namespace
+
+系统栏::系统栏(TrayCalls& calls) : calls_(calls) {}
+
+系统栏::~系统栏() {
+    Class_Terminate();
+}
+
+void 系统栏::setListener(系统栏事件* listener) {
+    listener_ = listener;
+}
+
+void 系统栏::TrayIcon(const std::shared_ptr<Picture>& Icon) {
+    if (!Icon || Icon->type() != Picture::kIcon) return;
+    std::unique_lock lock(mutex_);
+    if (!Ready) return;
+    IconPicture = Icon;
+    if (!Hooked) return;
+    NotifyIconData record = recordFor(OwnerWindow, IconId);
+    lock.unlock();
+    record.hIcon = Icon->handle();
+    record.uFlags = kNifIcon;
+    calls_.shellNotifyIcon(kNimModify, record);
+}
+
+std::shared_ptr<Picture> 系统栏::TrayIcon() {
+    const std::lock_guard lock(mutex_);
+    if (!IconPicture) IconPicture = emptyPicture();
+    return IconPicture;
+}
+
+void 系统栏::TrayTip(const std::u16string& Tip) {
+    std::unique_lock lock(mutex_);
+    if (!Ready) return;
+    TipText = Tip;
+    if (!Hooked) return;
+    NotifyIconData record = recordFor(OwnerWindow, IconId);
+    lock.unlock();
+    record.szTip = trayTipBytes(Tip);
+    record.uFlags = kNifTip;
+    calls_.shellNotifyIcon(kNimModify, record);
+}
+
+std::u16string 系统栏::TrayTip() const {
+    const std::lock_guard lock(mutex_);
+    return TipText;
+}
+
+bool 系统栏::InTray() const {
+    const std::lock_guard lock(mutex_);
+    return TrayState;
+}
+
+void 系统栏::InTray(bool Show) {
+    std::unique_lock lock(mutex_);
+    if (!Ready || Show == TrayState) return;
+    const WindowHandle window = OwnerWindow;
+    const std::int32_t id = IconId;
+    const bool hooked = Hooked;
+    lock.unlock();
+    // The procedure is in place before the icon can send anything, and the
+    // icon is gone before the procedure is put back.
+    if (Show) {
+        回调模块::OldWindowProc = calls_.replaceWindowProc(window, 回调模块::TrayWindowProc);
+        AddToTray(window, id, TrayTip(), TrayIcon());
+    } else if (hooked) {
+        RemoveFromTray(window, id);
+        calls_.replaceWindowProc(window, 回调模块::OldWindowProc);
+    }
+    lock.lock();
+    if (Show || hooked) Hooked = Show;
+    TrayState = Show;
+}
+
+void 系统栏::初始化(WindowHandle hwnd, const std::shared_ptr<Picture>& Icon,
+                    const std::u16string& Tip) {
+    {
+        const std::lock_guard lock(mutex_);
+        Ready = true;
+        TrayState = false;
+        Hooked = false;
+        IconId = 0;
+        OwnerWindow = hwnd;
+    }
+    InTray(false);
+    TrayTip(Tip);
+    TrayIcon(Icon);
+    回调模块::TrayOwner = shared_from_this();
+}
+
+void 系统栏::AddToTray(WindowHandle window, std::int32_t id, const std::u16string& tip,
+                       const std::shared_ptr<Picture>& picture) {
+    NotifyIconData record = recordFor(window, id);
+    if (picture) {
+        record.hIcon = picture->handle();
+        record.uFlags |= kNifIcon;
+        const std::lock_guard lock(mutex_);
+        IconPicture = picture;
+    }
+    if (!tip.empty()) {
+        record.szTip = trayTipBytes(tip);
+        record.uFlags |= kNifTip;
+        const std::lock_guard lock(mutex_);
+        TipText = tip;
+    }
+    record.uCallbackMessage = kTrayMessage;
+    record.uFlags |= kNifMessage;
+    calls_.shellNotifyIcon(kNimAdd, record);
+}
+
+void 系统栏::RemoveFromTray(WindowHandle window, std::int32_t id) {
+    calls_.shellNotifyIcon(kNimDelete, recordFor(window, id));
+}
+
+void 系统栏::OnTrayMessage(std::int32_t notification, std::int32_t id) {
+    {
+        const std::lock_guard lock(mutex_);
+        if (!Ready) return;
+    }
+    if (listener_ == nullptr) return;
+    switch (notification) {
+    case kMouseMove:
+        listener_->MouseMove(id);
+        break;
+    case kLeftDown:
+        listener_->MouseDown(kLeftButton, id);
+        break;
+    case kLeftUp:
+        listener_->MouseUp(kLeftButton, id);
+        break;
+    case kLeftDoubleClick:
+        listener_->MouseDblClick(kLeftButton, id);
+        break;
+    case kRightDown:
+        listener_->MouseDown(kRightButton, id);
+        break;
+    case kRightUp:
+        listener_->MouseUp(kRightButton, id);
+        break;
+    case kRightDoubleClick:
+        listener_->MouseDblClick(kRightButton, id);
+        break;
+    default:
+        break;
+    }
+}
+
+void 系统栏::Class_Terminate() {
+    try {
+        if (InTray()) InTray(false);
+    } catch (...) {
+        // An instance that ends must not end the program; the icon is the
+        // system's to clean up then.
+    }
+}
+
+} // namespace tolvane

@@ -1,0 +1,42 @@
+#include "support/tray_tip.h"
+
+#include "platform/codepage.h"
+
+#include <algorithm>
+
+namespace tolvane {
+
+namespace {
+
+constexpr std::size_t kTipLength = 64;
+
+bool isLeadByte(std::uint8_t byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
+// Where the text must end so that a NUL fits and no double-byte character is
+// split.
+std::size_t lastWholeCharacterEnd(const std::array<std::uint8_t, kTipLength>& bytes) {
+    std::size_t end = 0;
+    for (;;) {
+        const std::size_t next = end + (isLeadByte(bytes[end]) ? 2 : 1);
+        if (next > kTipLength - 1) return end;
+        end = next;
+    }
+}
+
+} // namespace
+
+std::array<std::uint8_t, kTipLength> trayTipBytes(const std::u16string& tip) {
+    std::u16string padded = tip + u'\0' + std::u16string(kTipLength, u' ');
+    padded.resize(kTipLength);
+    const std::vector<std::uint8_t> encoded = encodeAnsi(padded);
+    std::array<std::uint8_t, kTipLength> bytes{};
+    std::copy_n(encoded.begin(), std::min(encoded.size(), kTipLength), bytes.begin());
+    if (std::find(bytes.begin(), bytes.end(), 0) == bytes.end())
+        std::fill(bytes.begin() + static_cast<std::ptrdiff_t>(lastWholeCharacterEnd(bytes)),
+                  bytes.end(), 0);
+    return bytes;
+}
+
+} // namespace tolvane
