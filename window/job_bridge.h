@@ -11,6 +11,7 @@
 #include "engine/job.h"
 #include "platform/ui.h"
 
+#include <functional>
 #include <memory>
 
 namespace tolvane {
@@ -35,9 +36,12 @@ class 作业桥 : public 作业界面 {
     void 放入剪贴板(const std::u16string& 文本) override;
     void 刷新() override;
 
-    struct 共享;
-
   private:
+    struct 共享;
+    // Runs the call on the window's own interface and waits for it; false,
+    // without running it, once closed. Rethrows what the call threw.
+    bool 执行(std::function<void(作业界面&)> 调用);
+
     std::shared_ptr<共享> 共享_;
 };
 
