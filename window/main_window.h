@@ -78,7 +78,7 @@ class 主窗体 : private 作业界面, private TableLoadWindow, private 系统�
     void 加入源文件(const std::u16string& 路径);
     void 设置水平范围(ListBox& 列表, bool 重算);
     int 最宽项宽度(const ListBox& 列表) const;
-    std::u16string 使用提示() const;
+    WindowHandle 对话框所有者() const;
     bool 读取对照表();
 
     // Busy state and status.
