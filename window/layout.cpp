@@ -24,8 +24,8 @@ WindowDesign makeDesign() {
         {K::TextBox, u"剪贴板", -1, u"", {}, 240, 1230, 4095, 2220, 5},
     };
     d.menu = {
-        {u"关于", u"关于", true},         {u"l1", u"-", true},
-        {u"恢复", u"恢复", true},         {u"l2", u"-", true},
+        {u"关于", u"关于", true},          {u"l1", u"-", true},
+        {u"恢复", u"恢复", true},          {u"l2", u"-", true},
         {u"转换方式", u"转换方式", false}, {u"l3", u"-", true},
         {u"关闭", u"关闭", true},
     };
