@@ -6,10 +6,10 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
+#include <array>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <sstream>
 #include <unistd.h>
@@ -94,14 +94,19 @@ Lines splitLines(const std::string& content) {
 // The file's lines; an empty list for a missing file, nothing when an
 // existing file cannot be read (it must then not be replaced either).
 std::optional<Lines> readLines(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        if (::access(path.c_str(), F_OK) != 0) return Lines{};
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    if (file == nullptr) {
+        if (errno == ENOENT) return Lines{};
         return std::nullopt;
     }
-    const std::string content{std::istreambuf_iterator<char>(file),
-                              std::istreambuf_iterator<char>()};
-    if (file.bad()) return std::nullopt;
+    std::string content;
+    std::array<char, 4096> chunk{};
+    std::size_t got = 0;
+    while ((got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0)
+        content.append(chunk.data(), got);
+    const bool failed = std::ferror(file) != 0;
+    std::fclose(file);
+    if (failed) return std::nullopt;
     return splitLines(content);
 }
 

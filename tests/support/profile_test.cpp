@@ -1,0 +1,98 @@
+#include "platform/profile.h"
+#include "temp_folder.h"
+
+#include <array>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+namespace tolvane {
+namespace {
+
+void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+std::string readBytes(const std::filesystem::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+class 配置文件 : public testing::Test {
+  protected:
+    std::string read(const std::string& section, const std::string& key,
+                     const std::string& fallback = "<none>") {
+        std::array<char, 64> buffer{};
+        const auto placed = getPrivateProfileString(section, key, fallback, buffer.data(),
+                                                    buffer.size(), file_.u16string());
+        return {buffer.data(), placed};
+    }
+    bool write(const std::string& section, const std::string& key, const std::string& value) {
+        return writePrivateProfileString(section, key, value, file_.u16string());
+    }
+
+    TempFolder folder_;
+    std::filesystem::path file_ = folder_.path() / "test.ini";
+};
+
+TEST_F(配置文件, 读时去掉空白和一对引号并忽略大小写) {
+    writeBytes(file_, "; note\n[Main]\n  Key = \" spaced \"  \nother='x'\nplain=\"half\n");
+    EXPECT_EQ(read("main", "KEY"), " spaced ");
+    EXPECT_EQ(read("MAIN", "other"), "x");
+    EXPECT_EQ(read("Main", "plain"), "\"half");
+    EXPECT_EQ(read("Main", "missing"), "<none>");
+    EXPECT_EQ(read("Other", "Key"), "<none>");
+}
+
+TEST_F(配置文件, 文件不存在时给默认值) {
+    EXPECT_EQ(read("a", "b", "dflt"), "dflt");
+}
+
+TEST_F(配置文件, 双字节字符的第二字节不按字母折叠) {
+    // 0x81 0x41 and 0x81 0x61 are two different characters of code page 936.
+    ASSERT_TRUE(write("s", "\x81\x41", "upper"));
+    ASSERT_TRUE(write("s", "\x81\x61", "lower"));
+    EXPECT_EQ(read("s", "\x81\x41"), "upper");
+    EXPECT_EQ(read("s", "\x81\x61"), "lower");
+}
+
+TEST_F(配置文件, 新键加在小节末尾且保留其他行) {
+    writeBytes(file_, "; keep me\n[a]\nx=1\n\n[b]\ny=2\n");
+    ASSERT_TRUE(write("A", "z", "3"));
+    ASSERT_TRUE(write("b", "Y", "4"));
+    ASSERT_TRUE(write("c", "w", "5"));
+    EXPECT_EQ(readBytes(file_),
+              "; keep me\r\n[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\nY=4\r\n[c]\r\nw=5\r\n");
+}
+
+TEST_F(配置文件, 值截到缓冲区减一字节) {
+    ASSERT_TRUE(write("s", "k", std::string(100, 'v')));
+    std::array<char, 8> buffer{};
+    buffer.fill('#');
+    EXPECT_EQ(getPrivateProfileString("s", "k", "", buffer.data(), 8, file_.u16string()), 7U);
+    EXPECT_EQ(std::string(buffer.data()), std::string(7, 'v'));
+}
+
+TEST_F(配置文件, 会破坏行结构的名字和值被拒绝) {
+    EXPECT_FALSE(write("s", "k", "line\r\nevil=1"));
+    EXPECT_FALSE(write("s", "k=j", "v"));
+    EXPECT_FALSE(write("s]", "k", "v"));
+    EXPECT_FALSE(std::filesystem::exists(file_));
+}
+
+TEST_F(配置文件, 临时文件写不成时旧文件不变) {
+    writeBytes(file_, "[s]\r\nk=old\r\n");
+    std::filesystem::create_directory(folder_.path() / "test.ini.tmp");
+    EXPECT_FALSE(write("s", "k", "new"));
+    EXPECT_EQ(readBytes(file_), "[s]\r\nk=old\r\n");
+    EXPECT_TRUE(std::filesystem::is_directory(folder_.path() / "test.ini.tmp"));
+}
+
+TEST_F(配置文件, 读不了的已有文件不被替换) {
+    std::filesystem::create_directory(file_);
+    EXPECT_FALSE(write("s", "k", "v"));
+    EXPECT_TRUE(std::filesystem::is_directory(file_));
+}
+
+} // namespace
+} // namespace tolvane
