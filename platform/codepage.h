@@ -1,8 +1,8 @@
 #pragma once
 // Text in the system's ANSI and OEM code pages to and from UTF-16. Both are code
-// page 936 here. A byte that is not valid in the code page decodes to U+DC80 +
-// byte and encodes back to that byte, so stray bytes survive a round trip; a code
-// unit the code page cannot represent encodes as the digit "0".
+// page 936 here. A byte that is not valid in the code page (0x80..0xFF) decodes
+// to U+DC00 + byte, in U+DC80..U+DCFF, and encodes back to that byte, so stray bytes survive a
+// round trip; a code unit the code page cannot represent encodes as the digit "0".
 
 #include <cstdint>
 #include <span>

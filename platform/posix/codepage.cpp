@@ -9,10 +9,11 @@ namespace tolvane {
 
 namespace {
 
-// Where a byte that is not valid in the code page lands in UTF-16, and back.
-constexpr char16_t kStrayBase = 0xDC80;
+// A byte that is not valid in the code page (always 0x80 or above) lands on
+// U+DC80..U+DCFF, and such a code unit goes back to that byte.
+constexpr char16_t kStrayBase = 0xDC00;
 constexpr bool isStray(char16_t unit) {
-    return unit >= kStrayBase && unit <= 0xDCFF;
+    return unit >= 0xDC80 && unit <= 0xDCFF;
 }
 
 constexpr std::uint8_t kUnrepresentable = '0';
