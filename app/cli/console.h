@@ -1,0 +1,30 @@
+#pragma once
+// What the run tells the user: results on standard output, failures on standard
+// error ("tolvane-cli: path: reason"), and the progress line between them.
+
+#include "app/cli/progress.h"
+
+#include <string>
+
+namespace tolvane::cli {
+
+class Console {
+  public:
+    // The progress line is drawn only when wanted and standard error is a terminal.
+    explicit Console(bool progressWanted);
+    ~Console();
+    Console(const Console&) = delete;
+    Console& operator=(const Console&) = delete;
+
+    Progress& progress() { return progress_; }
+
+    void print(const std::string& line);
+    void fail(const std::string& message);
+    void fail(const std::u16string& path, const std::string& reason);
+    void fail(const std::u16string& path, const std::u16string& reason);
+
+  private:
+    Progress progress_;
+};
+
+} // namespace tolvane::cli

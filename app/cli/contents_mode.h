@@ -1,0 +1,20 @@
+#pragma once
+// File contents, exactly as the window's files job converts them: each file
+// moved into its backup folder and its converted text written at its path.
+
+#include "app/cli/collect.h"
+#include "app/cli/console.h"
+#include "app/cli/outcome.h"
+
+#include <vector>
+
+namespace tolvane::cli {
+
+// In order. A failure after the move, or Ctrl-C during a file, puts that file
+// back at its path unconverted; Ctrl-C also ends the run before the next file.
+Outcome convertContents(const std::vector<Item>& items, Console& console);
+
+// Reads each file and prints how many characters the conversion would change.
+Outcome previewContents(const std::vector<Item>& items, Console& console);
+
+} // namespace tolvane::cli
