@@ -1,0 +1,71 @@
+#include "platform/qt/desktop.h"
+
+#include "platform/qt/icons.h"
+#include "platform/qt/picture.h"
+#include "platform/qt/text.h"
+#include "window/layout.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QScreen>
+#include <QThread>
+
+namespace tolvane::qt {
+
+QtDesktop::QtDesktop(QWidget& owner)
+    : owner_(owner), dialog_(&owner), idleIcon_(makeIconPicture(idleArrowsIcon())),
+      busyIcon_(makeIconPicture(busyArrowsIcon())) {}
+
+QtDesktop::~QtDesktop() {
+    const std::lock_guard lock(postMutex_);
+    accepting_ = false;
+}
+
+MessageAnswer QtDesktop::messageBox(const std::u16string& title, const std::u16string& text,
+                                    MessageIcon icon, MessageButtons buttons) {
+    const QString qTitle = toQString(title);
+    const QString qText = toQString(text);
+    if (QThread::currentThread() == postTarget_.thread())
+        return showMessageBox(qTitle, qText, icon, buttons);
+    MessageAnswer answer = MessageAnswer::Cancel;
+    QMetaObject::invokeMethod(
+        &postTarget_, [&] { answer = showMessageBox(qTitle, qText, icon, buttons); },
+        Qt::BlockingQueuedConnection);
+    return answer;
+}
+
+MessageAnswer QtDesktop::showMessageBox(const QString& title, const QString& text, MessageIcon icon,
+                                        MessageButtons buttons) {
+    // A hidden window (in the tray) cannot carry the box.
+    QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon, title,
+                    text,
+                    buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                        : QMessageBox::Ok,
+                    owner_.isVisible() ? &owner_ : nullptr);
+    box.setEscapeButton(buttons == MessageButtons::OkCancel ? QMessageBox::Cancel
+                                                            : QMessageBox::Ok);
+    return box.exec() == QMessageBox::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+}
+
+void QtDesktop::processEvents() {
+    QCoreApplication::processEvents();
+}
+
+int QtDesktop::screenWidth() const {
+    return QGuiApplication::primaryScreen()->geometry().width() * kTwipsPerPixel;
+}
+
+int QtDesktop::screenHeight() const {
+    return QGuiApplication::primaryScreen()->geometry().height() * kTwipsPerPixel;
+}
+
+void QtDesktop::postToWindowThread(std::function<void()> call) {
+    const std::lock_guard lock(postMutex_);
+    if (accepting_) QMetaObject::invokeMethod(&postTarget_, std::move(call), Qt::QueuedConnection);
+}
+
+bool QtDesktop::hasTray() const {
+    return QSystemTrayIcon::isSystemTrayAvailable();
+}
+
+} // namespace tolvane::qt

@@ -1,0 +1,208 @@
+#include "platform/qt/form.h"
+
+#include "platform/qt/picture.h"
+#include "platform/qt/text.h"
+
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <algorithm>
+#include <atomic>
+#include <cmath>
+
+namespace tolvane::qt {
+
+namespace {
+
+int pixels(int twips) {
+    return static_cast<int>(std::lround(twips / double(kTwipsPerPixel)));
+}
+
+int twips(int pixels) {
+    return pixels * kTwipsPerPixel;
+}
+
+// Any stable number will do: it only names the control to the tray calls.
+WindowHandle newHandle() {
+    static std::atomic<WindowHandle> last{0};
+    return ++last;
+}
+
+// A font in which one Chinese character is 12 pixels wide and high, as the
+// labels' design sizes expect.
+QFont formFont(const QFont& base) {
+    QFont font = base;
+    font.setFamilies({QStringLiteral("WenQuanYi Micro Hei"), base.family()});
+    font.setPixelSize(12);
+    return font;
+}
+
+} // namespace
+
+std::u16string controlKey(const ControlDesign& design) {
+    if (design.index < 0) return design.name;
+    return design.name + u"(" + toU16(QString::number(design.index)) + u")";
+}
+
+FormWidget::FormWidget() {
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    setFont(formFont(font()));
+}
+
+void FormWidget::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::WindowStateChange && !settingState && onStateChange)
+        onStateChange();
+}
+
+void FormWidget::closeEvent(QCloseEvent* event) {
+    if (!unloaded_) {
+        unloaded_ = true;
+        if (onUnload) onUnload();
+    }
+    event->accept();
+}
+
+void WindowAdapter::setCaption(const std::u16string& caption) {
+    form_.setWindowTitle(toQString(caption));
+}
+
+std::u16string WindowAdapter::caption() const {
+    return toU16(form_.windowTitle());
+}
+
+void WindowAdapter::setIcon(const std::shared_ptr<Picture>& icon) {
+    icon_ = icon;
+    form_.setWindowIcon(icon ? iconOfHandle(icon->handle()) : QIcon());
+}
+
+WindowState WindowAdapter::state() const {
+    const Qt::WindowStates states = form_.windowState();
+    if (states & Qt::WindowMinimized) return WindowState::Minimized;
+    if (states & Qt::WindowMaximized) return WindowState::Maximized;
+    return WindowState::Normal;
+}
+
+void WindowAdapter::setState(WindowState state) {
+    static constexpr Qt::WindowState kStates[] = {Qt::WindowNoState, Qt::WindowMinimized,
+                                                  Qt::WindowMaximized};
+    form_.settingState = true;
+    form_.setWindowState(kStates[static_cast<int>(state)]);
+    form_.settingState = false;
+}
+
+void WindowAdapter::move(int leftTwips, int topTwips) {
+    form_.move(pixels(leftTwips), pixels(topTwips));
+}
+
+int WindowAdapter::left() const {
+    return twips(form_.pos().x());
+}
+
+int WindowAdapter::top() const {
+    return twips(form_.pos().y());
+}
+
+int WindowAdapter::width() const {
+    return twips(form_.frameGeometry().width());
+}
+
+int WindowAdapter::height() const {
+    return twips(form_.frameGeometry().height());
+}
+
+// The restored rectangle with the frame, so that what is saved is what move()
+// takes back at the next start.
+TwipsRect WindowAdapter::normalRect() const {
+    const QRect client = form_.normalGeometry();
+    const QRect frame = form_.frameGeometry();
+    const QRect inner = form_.geometry();
+    const QRect whole =
+        client.adjusted(frame.left() - inner.left(), frame.top() - inner.top(),
+                        frame.right() - inner.right(), frame.bottom() - inner.bottom());
+    return {twips(whole.left()), twips(whole.top()), twips(whole.right() + 1),
+            twips(whole.bottom() + 1)};
+}
+
+void WindowAdapter::show() {
+    form_.show();
+    form_.raise();
+    form_.activateWindow();
+}
+
+void WindowAdapter::hide() {
+    form_.hide();
+}
+
+void WindowAdapter::close() {
+    form_.close();
+}
+
+double WindowAdapter::textWidth(const std::u16string& text) const {
+    return QFontMetricsF(form_.font()).horizontalAdvance(toQString(text));
+}
+
+Form::Form(const WindowDesign& design) : menu_(design.menu) {
+    form_.setWindowTitle(toQString(design.title));
+    form_.setFixedSize(pixels(design.clientWidth), pixels(design.clientHeight));
+    for (const ControlDesign& control : design.controls) {
+        QWidget* widget = build(control);
+        widget->setGeometry(pixels(control.left), pixels(control.top), pixels(control.width),
+                            pixels(control.height));
+        widgets_.emplace(controlKey(control), widget);
+    }
+    setTabOrder(design);
+}
+
+QWidget* Form::build(const ControlDesign& design) {
+    const QString caption = toQString(design.caption);
+    switch (design.kind) {
+    case ControlKind::Label:
+        return new QLabel(caption, &form_);
+    case ControlKind::Button: {
+        QPushButton* button = design.name == u"开始转换" ? new SymbolButton(caption, &form_)
+                                                         : new QPushButton(caption, &form_);
+        buttons_.emplace(design.name, std::make_unique<ButtonAdapter>(*button, newHandle()));
+        return button;
+    }
+    case ControlKind::ComboBox: {
+        auto* combo = new QComboBox(&form_);
+        for (const std::u16string& item : design.items)
+            combo->addItem(toQString(item));
+        combo->setCurrentIndex(-1);
+        combos_.emplace(design.name, std::make_unique<ComboAdapter>(*combo));
+        return combo;
+    }
+    case ControlKind::ListBox: {
+        auto* list = new FileList(&form_);
+        fileLists_.emplace(design.name, list);
+        lists_.emplace(design.name, std::make_unique<ListAdapter>(*list));
+        return list;
+    }
+    case ControlKind::TextBox: {
+        auto* view = new ClipboardView(&form_);
+        views_.emplace(design.name, view);
+        texts_.emplace(design.name, std::make_unique<TextAdapter>(*view));
+        return view;
+    }
+    }
+    return nullptr;
+}
+
+void Form::setTabOrder(const WindowDesign& design) {
+    std::vector<const ControlDesign*> order;
+    for (const ControlDesign& control : design.controls)
+        if (control.kind != ControlKind::Label) order.push_back(&control);
+    std::sort(order.begin(), order.end(),
+              [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    for (std::size_t i = 1; i < order.size(); ++i)
+        QWidget::setTabOrder(control(controlKey(*order[i - 1])), control(controlKey(*order[i])));
+}
+
+QWidget* Form::control(const std::u16string& key) const {
+    const auto found = widgets_.find(key);
+    return found == widgets_.end() ? nullptr : found->second;
+}
+
+} // namespace tolvane::qt

@@ -1,0 +1,82 @@
+#include "platform/qt/menu.h"
+
+#include "platform/qt/text.h"
+
+#include <QCursor>
+
+namespace tolvane::qt {
+
+namespace {
+
+void call(const std::function<void()>& handler) {
+    if (handler) handler();
+}
+
+} // namespace
+
+MenuAdapter::MenuAdapter(const std::vector<MenuItemDesign>& design) {
+    for (const MenuItemDesign& item : design)
+        addItem(item);
+}
+
+void MenuAdapter::addItem(const MenuItemDesign& item) {
+    const QString caption = toQString(item.caption);
+    if (item.caption == u"-") {
+        QAction* separator = menu_.addSeparator();
+        if (!modeItems_.empty() && !afterModeItems_) afterModeItems_ = separator;
+        return;
+    }
+    if (item.name == u"转换方式") {
+        addModeAction(caption, item.enabled);
+        return;
+    }
+    QAction* action = menu_.addAction(caption);
+    action->setEnabled(item.enabled);
+    const std::function<void()>* handler = item.name == u"关于"   ? &onAbout
+                                           : item.name == u"恢复" ? &onRestore
+                                                                  : &onClose;
+    QObject::connect(action, &QAction::triggered, [handler] { call(*handler); });
+    if (item.name == u"恢复") menu_.setDefaultAction(action);
+}
+
+QAction* MenuAdapter::addModeAction(const QString& caption, bool enabled) {
+    auto* action = new QAction(caption, &menu_);
+    action->setEnabled(enabled);
+    const int index = static_cast<int>(modeItems_.size());
+    QObject::connect(action, &QAction::triggered, [this, index] {
+        if (onMode) onMode(index);
+    });
+    menu_.insertAction(afterModeItems_, action);
+    modeItems_.push_back(action);
+    return action;
+}
+
+int MenuAdapter::modeItemCount() const {
+    return static_cast<int>(modeItems_.size());
+}
+
+void MenuAdapter::addModeItem() {
+    addModeAction(modeItems_.back()->text(), true);
+}
+
+void MenuAdapter::setModeItemCaption(int index, const std::u16string& caption) {
+    modeItems_.at(static_cast<std::size_t>(index))->setText(toQString(caption));
+}
+
+std::u16string MenuAdapter::modeItemCaption(int index) const {
+    return toU16(modeItems_.at(static_cast<std::size_t>(index))->text());
+}
+
+void MenuAdapter::setModeItemEnabled(int index, bool enabled) {
+    modeItems_.at(static_cast<std::size_t>(index))->setEnabled(enabled);
+}
+
+bool MenuAdapter::modeItemEnabled(int index) const {
+    return modeItems_.at(static_cast<std::size_t>(index))->isEnabled();
+}
+
+void MenuAdapter::popup() {
+    menu_.popup(QCursor::pos());
+}
+
+} // namespace tolvane::qt

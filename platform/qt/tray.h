@@ -1,0 +1,46 @@
+#pragma once
+// The tray calls over QSystemTrayIcon. The icon's activations are delivered as
+// the tray message through the procedure installed for the owner handle, with
+// the mouse messages a click on the original notification area sends.
+
+#include "platform/tray.h"
+
+#include <QObject>
+#include <QSystemTrayIcon>
+#include <map>
+#include <mutex>
+
+namespace tolvane::qt {
+
+inline constexpr std::intptr_t kLeftButtonDown = 0x201;
+inline constexpr std::intptr_t kLeftButtonUp = 0x202;
+inline constexpr std::intptr_t kLeftDoubleClick = 0x203;
+inline constexpr std::intptr_t kRightButtonDown = 0x204;
+inline constexpr std::intptr_t kRightButtonUp = 0x205;
+
+class SystemTrayCalls : public TrayCalls {
+  public:
+    SystemTrayCalls();
+
+    // Safe from any thread: a worker's change is carried to the window's thread.
+    void shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) override;
+    WindowProc replaceWindowProc(WindowHandle window, WindowProc procedure) override;
+    std::intptr_t callWindowProc(WindowProc previous, WindowHandle window, std::uint32_t message,
+                                 std::uintptr_t wParam, std::intptr_t lParam) override;
+
+    QSystemTrayIcon& icon() { return icon_; }
+    // What a click on the icon sends, as the tray message's lParam values.
+    void deliver(QSystemTrayIcon::ActivationReason reason);
+
+  private:
+    void apply(std::uint32_t operation, const NotifyIconData& data);
+    void sendTrayMessage(std::intptr_t mouseMessage);
+
+    QSystemTrayIcon icon_;
+    WindowHandle owner_ = 0;
+    std::uint32_t iconId_ = 0;
+    std::mutex mutex_;
+    std::map<WindowHandle, WindowProc> procedures_;
+};
+
+} // namespace tolvane::qt
