@@ -28,7 +28,6 @@ namespace {
 
 struct 调用状态 {
     bool 完成 = false;
-    bool 已运行 = false; // false: the bridge was closed before the call's turn came
     std::exception_ptr 异常;
 };
 
@@ -59,8 +58,7 @@ bool 作业桥::执行(std::function<void(作业界面&)> 调用) {
         // 关闭 runs on this same thread, so the window cannot close between the
         // check and the call.
         std::exception_ptr 异常;
-        const bool 运行 = !共->已关闭();
-        if (运行) {
+        if (!共->已关闭()) {
             try {
                 调用(共->窗口);
             } catch (...) {
@@ -70,16 +68,17 @@ bool 作业桥::执行(std::function<void(作业界面&)> 调用) {
         {
             const std::lock_guard lock(共->锁);
             状态->完成 = true;
-            状态->已运行 = 运行;
             状态->异常 = 异常;
         }
         共->有变化.notify_all();
     });
     std::unique_lock lock(共->锁);
     共->有变化.wait(lock, [&] { return 状态->完成 || 共->关闭; });
-    if (!状态->完成) return false;
+    // Once closed, even a call that has run is answered as closed, so the job
+    // sees the same answers whether or not the window got to it first.
+    if (共->关闭) return false;
     if (状态->异常) std::rethrow_exception(状态->异常);
-    return 状态->已运行;
+    return true;
 }
 
 void 作业桥::显示状态(const std::u16string& 状态) {

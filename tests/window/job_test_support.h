@@ -1,0 +1,80 @@
+#pragma once
+// Shared by the job tests: a window that records what the job showed and
+// answers as scripted, a private temporary folder, and a clean program state.
+
+#include "engine/job.h"
+
+#include <cstdint>
+#include <deque>
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace tolvane::testing {
+
+struct 消息记录 {
+    std::u16string 文本;
+    MessageIcon 图标;
+    MessageButtons 按钮;
+};
+
+class 记录界面 : public 作业界面 {
+  public:
+    void 显示状态(const std::u16string& 状态) override;
+    int 源文件数() override;
+    std::u16string 源文件项(int 序号) override;
+    void 设置源文件项(int 序号, const std::u16string& 文本) override;
+    MessageAnswer 消息框(const std::u16string& 文本, MessageIcon 图标,
+                         MessageButtons 按钮) override;
+    std::vector<std::uint8_t> 剪贴板内容() override;
+    void 放入剪贴板(const std::u16string& 文本) override;
+    void 刷新() override;
+
+    std::vector<std::u16string> 状态;
+    std::vector<消息记录> 消息;
+    std::vector<std::u16string> 列表;
+    std::vector<std::uint8_t> 剪贴板字节; // what 剪贴板内容 hands out
+    std::u16string 剪贴板;                // what the job put on the clipboard
+    bool 剪贴板打不开 = false;
+    int 刷新次数 = 0;
+    std::deque<MessageAnswer> 回答;    // one per message box; OK when none is left
+    std::vector<std::thread::id> 线程; // the thread of every call
+    // Run after a status is recorded and before a message box answers.
+    std::function<void(const std::u16string&)> 状态钩子;
+    std::function<void(const std::u16string&)> 消息钩子;
+};
+
+// A unique folder under the system's temporary folder, removed with its contents.
+class 临时文件夹 {
+  public:
+    临时文件夹();
+    临时文件夹(const 临时文件夹&) = delete;
+    临时文件夹& operator=(const 临时文件夹&) = delete;
+    ~临时文件夹();
+
+    std::u16string operator/(const std::u16string& name) const;
+
+  private:
+    std::filesystem::path path_;
+};
+
+void 写入字节(const std::u16string& path, const std::string& bytes);
+std::string 读出字节(const std::u16string& path);
+bool 存在(const std::u16string& path);
+bool 是文件夹(const std::u16string& path);
+
+// Identity table but for 'a' -> 'e' and 甲 -> 乙, marked as loaded; no cancel,
+// worker-thread mode, no event pump, converting files.
+class 作业测试 : public ::testing::Test {
+  protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    记录界面 界面;
+    临时文件夹 文件夹;
+};
+
+} // namespace tolvane::testing
