@@ -1,0 +1,24 @@
+// tolvane: the main window on the Linux desktop.
+
+#include "app/gui/wiring.h"
+#include "platform/files.h"
+#include "platform/qt/icons.h"
+#include "window/layout.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    using namespace tolvane;
+    QApplication app(argc, argv);
+    // While the window sits in the tray, closing a message box must not end
+    // the program: only the window's own close does.
+    QApplication::setQuitOnLastWindowClosed(false);
+    QApplication::setWindowIcon(qt::idleArrowsIcon());
+
+    qt::Form form(主窗体设计());
+    qt::QtDesktop desktop(form.widget());
+    主窗体 window(gui::controlsOf(form), desktop, programFolder());
+    gui::connectHandlers(form, window, desktop);
+    gui::runHandler(desktop, [&window] { window.Form_Load(); });
+    return QApplication::exec();
+}
