@@ -47,9 +47,9 @@ class Iconv {
 };
 
 struct Tables {
-    // Decoding: the code unit of a one-byte character, or none (0 plus a false flag).
+    // Decoding: the code unit of each byte that is a character by itself.
     std::array<char16_t, 256> single{};
-    std::array<bool, 256> singleValid{};
+    std::array<bool, 256> isSingle{};
     // Decoding: the code unit of a two-byte character by (lead << 8 | trail); 0 = invalid.
     std::array<char16_t, 65536> pair{};
     // Encoding: below 0x100 one byte, else two bytes (lead << 8 | trail).
@@ -62,6 +62,17 @@ char16_t singleUnit(const std::array<std::uint8_t, 8>& out, std::size_t size) {
     return static_cast<char16_t>(out[0] | (out[1] << 8));
 }
 
+void fillPairs(Iconv& toUtf16, unsigned lead, Tables& tables) {
+    std::array<std::uint8_t, 8> out{};
+    for (unsigned trail = 0; trail < 256; ++trail) {
+        const std::array<std::uint8_t, 2> two{static_cast<std::uint8_t>(lead),
+                                              static_cast<std::uint8_t>(trail)};
+        const char16_t unit =
+            singleUnit(out, toUtf16.convert(two.data(), 2, out.data(), out.size()));
+        if (!isStray(unit)) tables.pair[lead << 8 | trail] = unit;
+    }
+}
+
 void fillDecoding(Tables& tables) {
     Iconv toUtf16("UTF-16LE", "CP936");
     std::array<std::uint8_t, 8> out{};
@@ -69,36 +80,29 @@ void fillDecoding(Tables& tables) {
         const std::array<std::uint8_t, 1> one{static_cast<std::uint8_t>(lead)};
         if (toUtf16.convert(one.data(), 1, out.data(), out.size()) == 2) {
             tables.single[lead] = singleUnit(out, 2);
-            tables.singleValid[lead] = true;
-            continue;
-        }
-        for (unsigned trail = 0; trail < 256; ++trail) {
-            const std::array<std::uint8_t, 2> two{static_cast<std::uint8_t>(lead),
-                                                  static_cast<std::uint8_t>(trail)};
-            const char16_t unit =
-                singleUnit(out, toUtf16.convert(two.data(), 2, out.data(), out.size()));
-            if (unit != 0 && !isStray(unit)) tables.pair[lead << 8 | trail] = unit;
+            tables.isSingle[lead] = true;
+        } else {
+            tables.single[lead] = static_cast<char16_t>(kStrayBase + lead);
+            fillPairs(toUtf16, lead, tables);
         }
     }
 }
 
+std::uint16_t encodingOf(Iconv& fromUtf16, char16_t unit) {
+    if (isStray(unit)) return static_cast<std::uint16_t>(unit - kStrayBase);
+    const std::array<std::uint8_t, 2> in{static_cast<std::uint8_t>(unit & 0xFF),
+                                         static_cast<std::uint8_t>(unit >> 8)};
+    std::array<std::uint8_t, 8> out{};
+    const std::size_t size = fromUtf16.convert(in.data(), 2, out.data(), out.size());
+    if (size == 1) return out[0];
+    if (size == 2 && out[0] >= 0x80) return static_cast<std::uint16_t>(out[0] << 8 | out[1]);
+    return kUnrepresentable;
+}
+
 void fillEncoding(Tables& tables) {
     Iconv fromUtf16("CP936", "UTF-16LE");
-    std::array<std::uint8_t, 8> out{};
-    for (unsigned unit = 0; unit < 65536; ++unit) {
-        if (isStray(static_cast<char16_t>(unit))) {
-            tables.encode[unit] = static_cast<std::uint16_t>(unit - kStrayBase);
-            continue;
-        }
-        const std::array<std::uint8_t, 2> in{static_cast<std::uint8_t>(unit & 0xFF),
-                                             static_cast<std::uint8_t>(unit >> 8)};
-        const std::size_t size = fromUtf16.convert(in.data(), 2, out.data(), out.size());
-        if (size == 1 || (size == 2 && out[0] >= 0x80))
-            tables.encode[unit] =
-                size == 1 ? out[0] : static_cast<std::uint16_t>(out[0] << 8 | out[1]);
-        else
-            tables.encode[unit] = kUnrepresentable;
-    }
+    for (unsigned unit = 0; unit < 65536; ++unit)
+        tables.encode[unit] = encodingOf(fromUtf16, static_cast<char16_t>(unit));
 }
 
 const Tables& tables() {
@@ -112,22 +116,21 @@ const Tables& tables() {
 }
 
 // Decodes into out (room for one unit per byte); returns the units written.
+// The branches follow the text, which the processor predicts well; the pair
+// lookup stays off the path that decides where the next character starts.
 std::size_t decodeTo(std::span<const std::uint8_t> bytes, char16_t* out) {
     const Tables& t = tables();
     char16_t* const start = out;
-    const std::size_t size = bytes.size();
-    for (std::size_t i = 0; i < size; ++i) {
-        const std::uint8_t lead = bytes[i];
-        if (t.singleValid[lead]) {
-            *out++ = t.single[lead];
-            continue;
-        }
-        const char16_t unit = i + 1 < size ? t.pair[lead << 8 | bytes[i + 1]] : char16_t{0};
+    const std::uint8_t* in = bytes.data();
+    const std::uint8_t* const end = in + bytes.size();
+    while (in != end) {
+        const std::uint8_t lead = *in++;
+        const char16_t unit = t.isSingle[lead] || in == end ? 0 : t.pair[lead << 8 | *in];
         if (unit != 0) {
             *out++ = unit;
-            ++i;
+            ++in;
         } else {
-            *out++ = static_cast<char16_t>(kStrayBase + lead);
+            *out++ = t.single[lead]; // a character by itself, or a stray byte
         }
     }
     return static_cast<std::size_t>(out - start);
