@@ -34,7 +34,12 @@ std::u16string withSeparator(const std::u16string& folder) {
     : 控件_(控件), 桌面_(桌面), 程序文件夹_(std::move(程序文件夹)),
       启动器_(std::make_unique<作业启动器>(桌面)) {}
 
+// Reached without Form_Unload only when a front-end gives up on the window:
+// then too no job and no tray icon may outlive it.
 主窗体::~主窗体() {
+    取消标志 = true;
+    启动器_->关闭();
+    释放系统栏();
     setEventPump({});
 }
 

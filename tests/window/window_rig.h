@@ -1,0 +1,66 @@
+#pragma once
+// A main window on fake controls and a fake desktop, with its program folder
+// (tables and settings file) in a fresh temporary folder.
+
+#include "fakes/fake_controls.h"
+#include "fakes/fake_desktop.h"
+#include "window/main_window.h"
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace tolvane {
+
+class WindowRig {
+  public:
+    WindowRig();
+    ~WindowRig();
+    WindowRig(const WindowRig&) = delete;
+    WindowRig& operator=(const WindowRig&) = delete;
+
+    // Creates the window and runs Form_Load.
+    主窗体& load();
+    // Form_Unload, as the front-end runs it when the window closes.
+    void unload();
+    主窗体& window() { return *window_; }
+
+    std::u16string path(const std::u16string& name) const;
+    // A mapping-table file in the folder 对照表: lines in the ANSI code page, CR LF ended.
+    void writeTable(const std::u16string& name, const std::vector<std::u16string>& lines);
+    void writeTextFile(const std::u16string& name, const std::u16string& text);
+    std::u16string readTextFile(const std::u16string& name) const;
+    void writeSetting(const std::u16string& section, const std::u16string& key,
+                      const std::u16string& value);
+    std::u16string setting(const std::u16string& section, const std::u16string& key);
+    // As if the program had been restarted after `other` closed.
+    void copySettingsFrom(const WindowRig& other);
+    // The settings file, decoded.
+    std::u16string iniText() const;
+
+    void pickType(int index);
+    void pickTable(int index);
+    // Runs the window's queued calls until the Start button shows idle again.
+    bool waitIdle();
+    bool busy() const { return start.caption() != u"4"; }
+
+    fakes::FakeWindow form;
+    fakes::FakeComboBox basis;
+    fakes::FakeComboBox type{{u"文件", u"文件名", u"剪贴板"}};
+    fakes::FakeButton choose{u"+", 11};
+    fakes::FakeButton remove{u"-", 12};
+    fakes::FakeButton clear{u"清除", 13};
+    fakes::FakeButton start{u"4", 14};
+    fakes::FakeListBox list;
+    fakes::FakeTextBox clip;
+    fakes::FakePopupMenu menu;
+    fakes::FakeDesktop desktop;
+
+  private:
+    std::filesystem::path folder_;
+    std::unique_ptr<主窗体> window_;
+    bool unloaded_ = false;
+};
+
+} // namespace tolvane
