@@ -24,9 +24,10 @@ class ListValue {
     enum class Kind { Empty, Text, Number, List, Released };
 
     ListValue() = default;
-    ListValue(std::u16string text);  // NOLINT(google-explicit-constructor): texts are values
-    ListValue(const char16_t* text); // NOLINT(google-explicit-constructor)
-    ListValue(double number);        // NOLINT(google-explicit-constructor)
+    // Implicit, so that texts and numbers can be passed wherever a value is asked for.
+    ListValue(std::u16string text);
+    ListValue(const char16_t* text);
+    ListValue(double number);
 
     static ListValue list(std::vector<ListValue> elements, std::int32_t lowerBound = 0);
     static ListValue released();

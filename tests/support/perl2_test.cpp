@@ -36,7 +36,7 @@ TEST(Perl2Split, 空分隔符逐字切开) {
 }
 
 TEST(Perl2Split, 多字符分隔符与找不到分隔符) {
-    const std::u16string answer{u"dir\0a\0b\0\0\0\0", 12};
+    const std::u16string answer{u"dir\0a\0b\0\0\0\0", 11};
     EXPECT_EQ(Split(std::u16string(2, u'\0'), answer, 2)[0],
               ListValue(std::u16string(u"dir\0a\0b", 7)));
     EXPECT_EQ(Split(u"/", u"abc", -1), texts({u"abc"}));

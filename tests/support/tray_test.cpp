@@ -23,7 +23,7 @@ class RecordingCalls : public TrayCalls {
         NotifyIconData data;
     };
     void shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) override {
-        log.push_back("notify" + std::to_string(operation));
+        log.emplace_back("notify" + std::to_string(operation));
         notifications.push_back({operation, data});
     }
     WindowProc replaceWindowProc(WindowHandle window, WindowProc procedure) override {
