@@ -1,0 +1,56 @@
+#include "cli_runner.h"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace tolvane::cli_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Big enough that decoding, converting and writing it take far longer than it
+// takes to notice the move into the backup folder and send the signal.
+std::string bigText() {
+    const std::string line = gbk::汉 + gbk::字 + gbk::国 + "0123456789\r\n";
+    std::string text;
+    text.reserve(24U << 20);
+    while (text.size() < (24U << 20))
+        text += line;
+    return text;
+}
+
+bool waitFor(const fs::path& path) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!fs::exists(path)) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
+    return true;
+}
+
+TEST(中断, 正在转换的文件放回原处之前的已转换之后的不动) {
+    Scratch scratch;
+    const std::string big = bigText();
+    writeBytes(scratch / "a.txt", gbk::汉);
+    writeBytes(scratch / "big.txt", big);
+    writeBytes(scratch / "c.txt", gbk::国);
+
+    const pid_t child = scratch.start({"-t", "简体到繁体", "a.txt", "big.txt", "c.txt"});
+    ASSERT_TRUE(waitFor(scratch / "~Vebzo01.bak/big.txt"));
+    ::kill(child, SIGINT);
+    const RunResult result = scratch.finish(child);
+
+    EXPECT_EQ(result.exitCode, 130) << result.err;
+    EXPECT_EQ(readBytes(scratch / "a.txt"), gbk::漢);
+    EXPECT_TRUE(readBytes(scratch / "big.txt") == big) << "big.txt not restored byte for byte";
+    EXPECT_TRUE(fs::is_directory(scratch / "~Vebzo01.bak"));
+    EXPECT_FALSE(fs::exists(scratch / "~Vebzo01.bak/big.txt"));
+    EXPECT_EQ(readBytes(scratch / "c.txt"), gbk::国);
+    EXPECT_FALSE(fs::exists(scratch / "~Vebzo01.bak/c.txt"));
+}
+
+} // namespace
+} // namespace tolvane::cli_test

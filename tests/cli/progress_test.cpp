@@ -1,0 +1,84 @@
+// The progress line appears only on a terminal, so these runs give the program
+// a pseudo-terminal as its standard error.
+#include "cli_runner.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace tolvane::cli_test {
+namespace {
+
+struct TerminalRun {
+    int exitCode = -1;
+    std::string terminal; // what reached standard error
+};
+
+TerminalRun runOnTerminal(const Scratch& scratch, const std::vector<std::string>& arguments) {
+    int master = -1;
+    int slave = -1;
+    if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return {};
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(master);
+        const int null = ::open("/dev/null", O_RDWR);
+        if (::chdir(scratch.path().c_str()) != 0 || ::dup2(null, STDIN_FILENO) < 0 ||
+            ::dup2(null, STDOUT_FILENO) < 0 || ::dup2(slave, STDERR_FILENO) < 0)
+            ::_exit(126);
+        std::vector<char*> argv{const_cast<char*>(TOLVANE_CLI)};
+        for (const std::string& argument : arguments)
+            argv.push_back(const_cast<char*>(argument.c_str()));
+        argv.push_back(nullptr);
+        ::execv(TOLVANE_CLI, argv.data());
+        ::_exit(127);
+    }
+    ::close(slave);
+    TerminalRun run;
+    std::array<char, 4096> buffer{};
+    // Reading ends with EIO once the program has closed the terminal.
+    for (ssize_t got = 0; (got = ::read(master, buffer.data(), buffer.size())) != 0;) {
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) break;
+        run.terminal.append(buffer.data(), static_cast<std::size_t>(got));
+    }
+    ::close(master);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(进度, 终端上显示文件数和字节数最后擦掉) {
+    Scratch scratch;
+    writeBytes(scratch / "a.txt", std::string(2048, 'a'));
+    writeBytes(scratch / "b.txt", std::string(1024, 'b'));
+    const TerminalRun run = runOnTerminal(scratch, {"-t", "简体到繁体", "a.txt", "b.txt"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_NE(run.terminal.find("已完成 0/2 个文件"), std::string::npos) << run.terminal;
+    EXPECT_NE(run.terminal.find("已完成 2/2 个文件，3.0 KB/3.0 KB"), std::string::npos)
+        << run.terminal;
+    EXPECT_TRUE(run.terminal.ends_with("\r\033[K")) << run.terminal;
+}
+
+TEST(进度, 安静模式在终端上也不显示) {
+    Scratch scratch;
+    writeBytes(scratch / "a.txt", "a");
+    const TerminalRun run = runOnTerminal(scratch, {"-q", "-t", "简体到繁体", "a.txt"});
+    EXPECT_EQ(run.exitCode, 0);
+    EXPECT_EQ(run.terminal, "");
+}
+
+TEST(进度, 错误信息另起一行而不混进进度) {
+    Scratch scratch;
+    const TerminalRun run = runOnTerminal(scratch, {"-t", "简体到繁体", "没有.txt"});
+    EXPECT_EQ(run.exitCode, 1);
+    // The terminal turns "\n" into "\r\n".
+    EXPECT_NE(run.terminal.find("tolvane-cli: 文件“没有.txt”不存在\r\n"), std::string::npos)
+        << run.terminal;
+}
+
+} // namespace
+} // namespace tolvane::cli_test
