@@ -1,0 +1,96 @@
+// The real window logic behind the Qt window: one of list and text box shows,
+// and a dropped file list adds its files but not its folders.
+
+#include "app/gui/wiring.h"
+#include "platform/qt/text.h"
+#include "window/layout.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QDropEvent>
+#include <QFile>
+#include <QMimeData>
+#include <QTemporaryDir>
+#include <QUrl>
+#include <gtest/gtest.h>
+
+namespace tolvane::qt {
+namespace {
+
+class 真窗体 : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(folder.isValid());
+        QDir(folder.path()).mkpath("对照表");
+        window.emplace(gui::controlsOf(form), desktop, toU16(folder.path()));
+        gui::connectHandlers(form, *window, desktop);
+        window->Form_Load();
+    }
+    void TearDown() override { form.widget().close(); }
+
+    QString makeFile(const QString& name) {
+        QFile file(folder.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        return file.fileName();
+    }
+
+    // Drags the data over the list and drops it; returns whether each was accepted.
+    std::pair<bool, bool> dragAndDrop(const QMimeData& data) {
+        QWidget* target = form.fileList(u"源文件").viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &enter);
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(target, &drop);
+        return {enter.isAccepted(), drop.isAccepted()};
+    }
+
+    QTemporaryDir folder;
+    Form form{主窗体设计()};
+    QtDesktop desktop{form.widget()};
+    std::optional<主窗体> window;
+};
+
+TEST_F(真窗体, 列表和剪贴板框一次只显示一个) {
+    ListAdapter& list = form.list(u"源文件");
+    TextAdapter& box = form.textBox(u"剪贴板");
+    EXPECT_TRUE(list.visible());
+    EXPECT_FALSE(box.visible());
+    desktop.clipboard().setText(u"剪贴板里的字");
+    form.combo(u"类型").setSelectedIndex(2);
+    window->类型_Click();
+    EXPECT_FALSE(list.visible());
+    EXPECT_TRUE(box.visible());
+    EXPECT_EQ(box.text(), u"剪贴板里的字");
+    EXPECT_EQ(form.control(u"剪贴板")->geometry(), form.control(u"源文件")->geometry());
+}
+
+TEST_F(真窗体, 拖放文件和文件夹只加入文件) {
+    const QString file = makeFile("甲.txt");
+    QDir(folder.path()).mkdir("子文件夹");
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(file), QUrl::fromLocalFile(folder.filePath("子文件夹"))});
+    EXPECT_EQ(dragAndDrop(data), std::make_pair(true, true));
+    ListAdapter& list = form.list(u"源文件");
+    ASSERT_EQ(list.count(), 1);
+    EXPECT_EQ(list.itemText(0), toU16(file));
+    EXPECT_GT(form.fileList(u"源文件").horizontalExtent(), 0);
+}
+
+TEST_F(真窗体, 拖来的不是文件列表就拒绝) {
+    QMimeData text;
+    text.setText("just text");
+    EXPECT_EQ(dragAndDrop(text), std::make_pair(false, false));
+    QMimeData web;
+    web.setUrls({QUrl("https://example.org/a.txt")});
+    EXPECT_EQ(dragAndDrop(web).first, false);
+    EXPECT_EQ(form.list(u"源文件").count(), 0);
+}
+
+TEST_F(真窗体, 启动后标题和开始按钮处于空闲) {
+    EXPECT_EQ(form.window().caption(), u"Tolvane 0.95 版");
+    EXPECT_EQ(form.button(u"开始转换").caption(), u"4");
+    EXPECT_TRUE(form.widget().isVisible());
+}
+
+} // namespace
+} // namespace tolvane::qt
