@@ -17,12 +17,10 @@ constexpr std::int32_t kFiles = 0;
 constexpr std::int32_t kFileNames = 1;
 constexpr std::int32_t kClipboard = 2;
 
-const std::u16string kCrLf = u"\r\n";
-
 // The user's answer to an error in the middle of a files job: true goes on
 // with the next file.
 bool 询问是否继续(作业界面& 界面, const std::u16string& 说明) {
-    const std::u16string 文本 = u"未发现的错误" + kCrLf + 说明 + kCrLf + u"继续吗？";
+    const std::u16string 文本 = u"未发现的错误\r\n" + 说明 + u"\r\n继续吗？";
     return 界面.消息框(文本, MessageIcon::Stop, MessageButtons::OkCancel) == MessageAnswer::Ok;
 }
 
@@ -44,7 +42,7 @@ std::u16string 尝试复原(文件内容转换& 转换) {
 // A file's conversion failed with 说明: the file is put back and the user decides.
 bool 失败后询问(作业界面& 界面, 文件内容转换& 转换, const std::u16string& 说明) {
     const std::u16string 复原失败 = 尝试复原(转换);
-    return 询问是否继续(界面, 复原失败.empty() ? 说明 : 说明 + kCrLf + 复原失败);
+    return 询问是否继续(界面, 复原失败.empty() ? 说明 : 说明 + u"\r\n" + 复原失败);
 }
 
 // A cancelled file is put back; only a failed restore has anything to ask.
@@ -83,9 +81,6 @@ bool 转换一个文件(作业界面& 界面, const std::u16string& 源路径, s
         报告错误(界面, u"源文件不正常！");
         return false;
     }
-    // Each file starts from an empty text, so a failed read can never write
-    // the previous file's text under this file's name.
-    文本.clear();
     return 转换备份中的文件(界面, 转换, 文本);
 }
 
@@ -120,7 +115,7 @@ enum class 名称结果 { 继续, 停止, 失败 };
         改名(路径, 结果.新路径);
     } catch (const Error& e) {
         报告错误(界面,
-                 u"文件“" + 路径 + u"”不能改名为“" + 结果.新路径 + u"”" + kCrLf + e.description());
+                 u"文件“" + 路径 + u"”不能改名为“" + 结果.新路径 + u"”\r\n" + e.description());
         return 名称结果::失败;
     }
     界面.设置源文件项(序号, 结果.新路径);
@@ -148,7 +143,7 @@ void 转换剪贴板(作业界面& 界面) {
     try {
         界面.放入剪贴板(std::u16string(内码.begin(), 内码.end()));
     } catch (const Error& e) {
-        报告错误(界面, u"无法打开剪贴板" + kCrLf + e.description());
+        报告错误(界面, u"无法打开剪贴板\r\n" + e.description());
         return;
     }
     界面.显示状态(u"转换完毕！");
@@ -195,7 +190,7 @@ void 执行转换(作业界面& 界面) {
     } catch (...) {
         // Nothing more can be done for this job; it still ends normally below.
         try {
-            报告错误(界面, u"未发现的错误" + kCrLf + 异常说明(std::current_exception()));
+            报告错误(界面, u"未发现的错误\r\n" + 异常说明(std::current_exception()));
         } catch (...) { // NOLINT(bugprone-empty-catch): the window cannot be told
         }
     }
