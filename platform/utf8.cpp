@@ -6,9 +6,12 @@ namespace tolvane {
 
 namespace {
 
-constexpr char16_t kEscapeBase = 0xDC80;
+// Undecodable byte b (always 0x80 or above) <-> U+DC00 + b, i.e. U+DC80..U+DCFF.
+constexpr char16_t kEscapeBase = 0xDC00;
 
-bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
+bool isContinuation(unsigned char c) {
+    return (c & 0xC0) == 0x80;
+}
 
 // Length and first-byte payload of a UTF-8 sequence, or 0 when the lead byte
 // cannot start one.
@@ -24,7 +27,8 @@ int sequenceLength(unsigned char lead) {
 bool decodeOne(std::string_view s, std::size_t i, int length, char32_t& out) {
     if (i + length > s.size()) return false;
     const auto byte = [&](int k) { return static_cast<unsigned char>(s[i + k]); };
-    char32_t cp = byte(0) & (0x7F >> length);
+    // The lead byte's payload: all 7 bits of ASCII, fewer after a longer prefix.
+    char32_t cp = length == 1 ? byte(0) : byte(0) & (0x7F >> length);
     for (int k = 1; k < length; ++k) {
         if (!isContinuation(byte(k))) return false;
         cp = (cp << 6) | (byte(k) & 0x3F);
@@ -85,8 +89,8 @@ std::string toUtf8(std::u16string_view text) {
     out.reserve(text.size() * 3);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
-        if (unit >= kEscapeBase && unit <= kEscapeBase + 0x7F) {
-            out += static_cast<char>(0x80 + (unit - kEscapeBase));
+        if (unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF) {
+            out += static_cast<char>(unit - kEscapeBase);
         } else if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() &&
                    text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             const char32_t cp = 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00);

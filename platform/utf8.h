@@ -1,7 +1,7 @@
 #pragma once
 // UTF-8 <-> UTF-16 for file names and messages. A byte that is not part of
-// valid UTF-8 becomes the reserved code unit U+DC80 + byte (a lone low
-// surrogate), and such a code unit turns back into that byte, so any byte
+// valid UTF-8 becomes the reserved code unit U+DC00 + byte (a lone low
+// surrogate in U+DC80..U+DCFF), and such a code unit turns back into that byte, so any byte
 // string survives the round trip unchanged.
 
 #include <string>
