@@ -33,10 +33,10 @@ std::vector<std::string> shippedTableNames() {
 }
 
 std::u16string tablePath(const std::string& argument) {
-    const std::u16string given = fromUtf8(argument);
+    std::u16string given = fromUtf8(argument);
     if (given.find(kPathSeparator) != std::u16string::npos || pathKind(given) == PathKind::File)
         return given;
-    const std::u16string beside = tableFolder() + kPathSeparator + given;
+    std::u16string beside = tableFolder() + kPathSeparator + given;
     if (pathKind(beside) == PathKind::File || given.ends_with(u".txt")) return beside;
     return beside + u".txt";
 }

@@ -8,7 +8,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kTable = "简体到繁体";
+constexpr const char* kTable = "简体到繁体";
 
 TEST(文件内容, 按顺序转换并把原文件留在备份文件夹) {
     Scratch scratch;

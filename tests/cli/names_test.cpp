@@ -8,7 +8,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const std::string kTable = "简体到繁体";
+constexpr const char* kTable = "简体到繁体";
 
 TEST(文件名, 只改最后一部分并打印新旧路径) {
     Scratch scratch;
