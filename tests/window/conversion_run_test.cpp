@@ -119,6 +119,27 @@ TEST_P(运行, 托盘菜单的对照表载入失败时不死等) {
 INSTANTIATE_TEST_SUITE_P(线程与否, 运行, ::testing::Bool(),
                          [](const auto& info) { return info.param ? "worker" : "inline"; });
 
+TEST(窗体线程, 作业中每个状态都让窗体处理事件所以能取消) {
+    WindowRig rig;
+    rig.writeTable(u"a.txt", {u"a b"});
+    rig.writeSetting(u"个人设置", u"使用多线程", u"0");
+    rig.load();
+    rig.pickTable(0);
+    rig.desktop.fakeClipboard().setText(std::u16string(3000, u'a'));
+    rig.pickType(2);
+    // The Start button pressed again while the first status shows.
+    rig.desktop.onProcessEvents([&] {
+        if (rig.form.caption() == u"正在转换剪贴板文本...") rig.window().开始转换_Click();
+    });
+    rig.window().开始转换_Click();
+    // Cancelled at its start, the job still puts the partly converted text back.
+    const std::u16string text = rig.desktop.fakeClipboard().text();
+    ASSERT_EQ(text.size(), 3000U);
+    EXPECT_EQ(text.back(), u'a');
+    EXPECT_FALSE(取消标志);
+    EXPECT_FALSE(rig.busy());
+}
+
 class 工作线程 : public ::testing::Test {
   protected:
     void SetUp() override {
