@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kTable = "简体到繁体";
 
-TEST(文件内容, 按顺序转换并把原文件留在备份文件夹) {
+TEST(命令行文件内容, 按顺序转换并把原文件留在备份文件夹) {
     Scratch scratch;
     writeBytes(scratch / "a.txt", gbk::汉 + gbk::字 + "\r\n");
     writeBytes(scratch / "b.txt", "plain " + gbk::国);
@@ -24,7 +24,7 @@ TEST(文件内容, 按顺序转换并把原文件留在备份文件夹) {
     EXPECT_EQ(readBytes(scratch / "~Vebzo01.bak/b.txt"), "plain " + gbk::国);
 }
 
-TEST(文件内容, 再次转换用下一个备份文件夹) {
+TEST(命令行文件内容, 再次转换用下一个备份文件夹) {
     Scratch scratch;
     writeBytes(scratch / "a.txt", gbk::汉);
     ASSERT_EQ(scratch.run({"-t", kTable, "a.txt"}).exitCode, 0);
@@ -34,7 +34,7 @@ TEST(文件内容, 再次转换用下一个备份文件夹) {
     EXPECT_EQ(readBytes(scratch / "~Vebzo02.bak/a.txt"), gbk::漢);
 }
 
-TEST(文件内容, 不能转换的码和孤立字节原样保留) {
+TEST(命令行文件内容, 不能转换的码和孤立字节原样保留) {
     Scratch scratch;
     const std::string text = "\x80" + gbk::汉 + "\xFF\r\n\xBA";
     writeBytes(scratch / "a.txt", text);
@@ -42,7 +42,7 @@ TEST(文件内容, 不能转换的码和孤立字节原样保留) {
     EXPECT_EQ(readBytes(scratch / "a.txt"), "\x80" + gbk::漢 + "\xFF\r\n\xBA");
 }
 
-TEST(文件内容, 缺失的文件报错其余照常转换) {
+TEST(命令行文件内容, 缺失的文件报错其余照常转换) {
     Scratch scratch;
     writeBytes(scratch / "a.txt", gbk::汉);
     const RunResult result = scratch.run({"-t", kTable, "没有.txt", "a.txt"});
@@ -51,7 +51,7 @@ TEST(文件内容, 缺失的文件报错其余照常转换) {
     EXPECT_EQ(readBytes(scratch / "a.txt"), gbk::漢);
 }
 
-TEST(文件内容, 没有r时文件夹报错并跳过) {
+TEST(命令行文件内容, 没有r时文件夹报错并跳过) {
     Scratch scratch;
     fs::create_directory(scratch / "d");
     writeBytes(scratch / "d/a.txt", gbk::汉);
@@ -66,7 +66,7 @@ TEST(文件内容, 没有r时文件夹报错并跳过) {
 
 // A name ending in a blank is moved into its backup folder, but the text-file
 // reader trims the blank and finds nothing: the failure comes after the move.
-TEST(文件内容, 移入备份之后失败时文件放回原处) {
+TEST(命令行文件内容, 移入备份之后失败时文件放回原处) {
     Scratch scratch;
     writeBytes(scratch / "a.txt ", gbk::汉);
     writeBytes(scratch / "b.txt", gbk::汉);
@@ -90,7 +90,7 @@ void makeTree(const Scratch& scratch) {
     writeBytes(scratch / "d/sub/~Vebzo07.bak/c", gbk::国);
 }
 
-TEST(文件内容, 递归按名称顺序并跳过备份文件夹) {
+TEST(命令行文件内容, 递归按名称顺序并跳过备份文件夹) {
     Scratch scratch;
     makeTree(scratch);
     const RunResult preview = scratch.run({"-t", kTable, "-r", "--dry-run", "d"});
@@ -109,7 +109,7 @@ TEST(文件内容, 递归按名称顺序并跳过备份文件夹) {
     EXPECT_FALSE(fs::exists(scratch / "d/~Vebzo01.bak/~Vebzo01.bak"));
 }
 
-TEST(文件内容, 演习不改动磁盘上的任何字节) {
+TEST(命令行文件内容, 演习不改动磁盘上的任何字节) {
     Scratch scratch;
     makeTree(scratch);
     writeBytes(scratch / "same.txt", "abc");

@@ -5,7 +5,7 @@
 namespace tolvane::cli_test {
 namespace {
 
-TEST(过滤, 标准输入逐字节转换到标准输出) {
+TEST(命令行过滤, 标准输入逐字节转换到标准输出) {
     Scratch scratch;
     // Stray bytes: a lone 0x80, 0xFF, and a lead byte cut off at the end.
     const std::string input = gbk::汉 + gbk::字 + "\x80" + "abc\r\n\n\xFF" + gbk::国 + "\xBA";
@@ -20,14 +20,14 @@ TEST(过滤, 标准输入逐字节转换到标准输出) {
     EXPECT_TRUE(snapshot(scratch.path()).empty()); // no backup, no file
 }
 
-TEST(过滤, 空输入给出空输出) {
+TEST(命令行过滤, 空输入给出空输出) {
     Scratch scratch;
     const RunResult result = scratch.run({"-t", "简体到繁体"}, "");
     EXPECT_EQ(result.exitCode, 0);
     EXPECT_EQ(result.out, "");
 }
 
-TEST(过滤, 大输入完整通过) {
+TEST(命令行过滤, 大输入完整通过) {
     Scratch scratch;
     std::string input;
     std::string expected;

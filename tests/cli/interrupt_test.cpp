@@ -31,7 +31,7 @@ bool waitFor(const fs::path& path) {
     return true;
 }
 
-TEST(中断, 正在转换的文件放回原处之前的已转换之后的不动) {
+TEST(命令行中断, 正在转换的文件放回原处之前的已转换之后的不动) {
     Scratch scratch;
     const std::string big = bigText();
     writeBytes(scratch / "a.txt", gbk::汉);

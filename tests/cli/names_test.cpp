@@ -10,7 +10,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kTable = "简体到繁体";
 
-TEST(文件名, 只改最后一部分并打印新旧路径) {
+TEST(命令行文件名, 只改最后一部分并打印新旧路径) {
     Scratch scratch;
     fs::create_directory(scratch / "汉");
     writeBytes(scratch / "汉/汉字.txt", gbk::汉);
@@ -23,7 +23,7 @@ TEST(文件名, 只改最后一部分并打印新旧路径) {
     EXPECT_EQ(readBytes(scratch / "abc.txt"), "x");
 }
 
-TEST(文件名, 从不覆盖已有文件) {
+TEST(命令行文件名, 从不覆盖已有文件) {
     Scratch scratch;
     writeBytes(scratch / "汉.txt", "simplified");
     writeBytes(scratch / "漢.txt", "traditional");
@@ -37,7 +37,7 @@ TEST(文件名, 从不覆盖已有文件) {
     EXPECT_EQ(result.out, "国.txt -> 國.txt\n"); // the run went on
 }
 
-TEST(文件名, 缺失的文件和文件夹报不存在) {
+TEST(命令行文件名, 缺失的文件和文件夹报不存在) {
     Scratch scratch;
     fs::create_directory(scratch / "汉");
     writeBytes(scratch / "汉.txt", "x");
@@ -49,7 +49,7 @@ TEST(文件名, 缺失的文件和文件夹报不存在) {
     EXPECT_EQ(result.out, "汉.txt -> 漢.txt\n");
 }
 
-TEST(文件名, 递归只改文件的名称不改文件夹也不进备份文件夹) {
+TEST(命令行文件名, 递归只改文件的名称不改文件夹也不进备份文件夹) {
     Scratch scratch;
     fs::create_directories(scratch / "d/汉/~Vebzo01.bak");
     writeBytes(scratch / "d/汉/国.txt", "a");
@@ -61,7 +61,7 @@ TEST(文件名, 递归只改文件的名称不改文件夹也不进备份文件�
     EXPECT_EQ(readBytes(scratch / "d/汉/~Vebzo01.bak/汉.txt"), "b");
 }
 
-TEST(文件名, 演习只打印不改名并预报冲突) {
+TEST(命令行文件名, 演习只打印不改名并预报冲突) {
     Scratch scratch;
     writeBytes(scratch / "汉.txt", "1");
     writeBytes(scratch / "国.txt", "2");

@@ -5,7 +5,7 @@
 namespace tolvane::cli_test {
 namespace {
 
-TEST(命令行, 版本) {
+TEST(命令行用法, 版本) {
     Scratch scratch;
     for (const char* option : {"-V", "--version"}) {
         const RunResult result = scratch.run({option});
@@ -14,7 +14,7 @@ TEST(命令行, 版本) {
     }
 }
 
-TEST(命令行, 帮助是中文并列出每个选项) {
+TEST(命令行用法, 帮助是中文并列出每个选项) {
     Scratch scratch;
     const RunResult result = scratch.run({"--help"});
     EXPECT_EQ(result.exitCode, 0);
@@ -25,7 +25,7 @@ TEST(命令行, 帮助是中文并列出每个选项) {
     EXPECT_EQ(scratch.run({"-h"}).out, result.out);
 }
 
-TEST(命令行, 列出程序旁的对照表) {
+TEST(命令行用法, 列出程序旁的对照表) {
     Scratch scratch;
     for (const char* option : {"-l", "--list-tables"}) {
         const RunResult result = scratch.run({option});
@@ -34,7 +34,7 @@ TEST(命令行, 列出程序旁的对照表) {
     }
 }
 
-TEST(命令行, 用法错误退出码为二且不碰文件) {
+TEST(命令行用法, 用法错误退出码为二且不碰文件) {
     const std::vector<std::vector<std::string>> wrong{
         {"a.txt"},                       // no table
         {"-x", "-t", "简体到繁体"},      // unknown short option
@@ -61,7 +61,7 @@ TEST(命令行, 用法错误退出码为二且不碰文件) {
     }
 }
 
-TEST(对照表, 不能载入时报错退出码为二且不碰文件) {
+TEST(命令行对照表, 不能载入时报错退出码为二且不碰文件) {
     Scratch scratch;
     writeBytes(scratch / "a.txt", gbk::汉);
     for (const char* table : {"没有这个表", "./没有这个表.txt", "."}) {
@@ -73,7 +73,7 @@ TEST(对照表, 不能载入时报错退出码为二且不碰文件) {
     EXPECT_EQ(readBytes(scratch / "a.txt"), gbk::汉);
 }
 
-TEST(对照表, 附带的表按名称找到且扩展名可省略) {
+TEST(命令行对照表, 附带的表按名称找到且扩展名可省略) {
     Scratch scratch;
     for (const char* table : {"简体到繁体", "简体到繁体.txt"}) {
         const RunResult result = scratch.run({"-t", table}, gbk::汉 + gbk::国);
@@ -83,7 +83,7 @@ TEST(对照表, 附带的表按名称找到且扩展名可省略) {
     EXPECT_EQ(scratch.run({"-t", "繁体到简体"}, gbk::漢 + gbk::國).out, gbk::汉 + gbk::国);
 }
 
-TEST(对照表, 路径或当前文件夹里的文件名都可用) {
+TEST(命令行对照表, 路径或当前文件夹里的文件名都可用) {
     Scratch scratch;
     writeBytes(scratch / "表.txt", "a b\r\nc d\r\n");
     for (const std::vector<std::string>& table : {std::vector<std::string>{"-t", "表.txt"},

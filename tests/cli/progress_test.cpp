@@ -51,7 +51,7 @@ TerminalRun runOnTerminal(const Scratch& scratch, const std::vector<std::string>
     return run;
 }
 
-TEST(进度, 终端上显示文件数和字节数最后擦掉) {
+TEST(命令行进度, 终端上显示文件数和字节数最后擦掉) {
     Scratch scratch;
     writeBytes(scratch / "a.txt", std::string(2048, 'a'));
     writeBytes(scratch / "b.txt", std::string(1024, 'b'));
@@ -63,7 +63,7 @@ TEST(进度, 终端上显示文件数和字节数最后擦掉) {
     EXPECT_TRUE(run.terminal.ends_with("\r\033[K")) << run.terminal;
 }
 
-TEST(进度, 安静模式在终端上也不显示) {
+TEST(命令行进度, 安静模式在终端上也不显示) {
     Scratch scratch;
     writeBytes(scratch / "a.txt", "a");
     const TerminalRun run = runOnTerminal(scratch, {"-q", "-t", "简体到繁体", "a.txt"});
@@ -71,7 +71,7 @@ TEST(进度, 安静模式在终端上也不显示) {
     EXPECT_EQ(run.terminal, "");
 }
 
-TEST(进度, 错误信息另起一行而不混进进度) {
+TEST(命令行进度, 错误信息另起一行而不混进进度) {
     Scratch scratch;
     const TerminalRun run = runOnTerminal(scratch, {"-t", "简体到繁体", "没有.txt"});
     EXPECT_EQ(run.exitCode, 1);
