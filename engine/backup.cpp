@@ -35,9 +35,12 @@ std::u16string 备份路径(const std::u16string& 文件夹, const std::u16strin
     }
     for (;;) {
         ++backupCounter;
-        const std::u16string candidate =
-            文件夹 + kPathSeparator + u"~Vebzo" + twoDigitsAtLeast(backupCounter) + u".bak";
-        const std::u16string inside = candidate + kPathSeparator + 名称;
+        std::u16string candidate = 文件夹;
+        candidate += kPathSeparator;
+        candidate += u"~Vebzo" + twoDigitsAtLeast(backupCounter) + u".bak";
+        std::u16string inside = candidate;
+        inside += kPathSeparator;
+        inside += 名称;
         switch (pathKind(candidate)) {
         case PathKind::Missing:
             makeFolder(candidate);
@@ -64,7 +67,7 @@ std::u16string 移入备份(const std::u16string& 路径) {
         break;
     }
     const PathParts parts = splitLast(路径);
-    const std::u16string target = 备份路径(backupBase(parts), parts.name);
+    std::u16string target = 备份路径(backupBase(parts), parts.name);
     renameNoReplace(路径, target);
     return target;
 }

@@ -6,13 +6,17 @@
 
 namespace tolvane {
 
-namespace detail {
-// Identity from the start: iota over all 65536 units.
-std::array<char16_t, 65536> 内码对照表 = [] {
+namespace {
+constexpr std::array<char16_t, 65536> identityTable() {
     std::array<char16_t, 65536> identity{};
     std::iota(identity.begin(), identity.end(), char16_t{0});
     return identity;
-}();
+}
+} // namespace
+
+namespace detail {
+// Identity from the start, built at compile time: nothing runs (or throws) at start-up.
+constinit std::array<char16_t, 65536> 内码对照表 = identityTable(); // NOLINT(cert-err58-cpp)
 } // namespace detail
 
 void 设置对照(char16_t from, char16_t to) {
@@ -20,7 +24,7 @@ void 设置对照(char16_t from, char16_t to) {
 }
 
 void 复位对照表() {
-    std::iota(detail::内码对照表.begin(), detail::内码对照表.end(), char16_t{0});
+    detail::内码对照表 = identityTable();
     对照表正常 = false;
 }
 

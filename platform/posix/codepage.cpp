@@ -23,7 +23,8 @@ constexpr std::uint8_t kUnrepresentable = '0';
 class Iconv {
   public:
     Iconv(const char* to, const char* from) : handle_(::iconv_open(to, from)) {
-        if (handle_ == reinterpret_cast<iconv_t>(-1))
+        // iconv_open reports failure as the handle (iconv_t)-1.
+        if (handle_ == reinterpret_cast<iconv_t>(-1)) // NOLINT(performance-no-int-to-ptr)
             throw std::runtime_error("iconv cannot convert code page 936");
     }
     Iconv(const Iconv&) = delete;

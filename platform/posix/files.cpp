@@ -143,11 +143,14 @@ std::vector<std::u16string> listFiles(const std::u16string& folder, const std::u
     DIR* directory = ::opendir(folderName.c_str());
     if (directory == nullptr) return names;
     const std::string wildcard = toUtf8(pattern);
-    while (const dirent* entry = ::readdir(directory)) {
+    // readdir is safe here: no other thread reads this directory stream.
+    while (const dirent* entry = ::readdir(directory)) { // NOLINT(concurrency-mt-unsafe)
         const std::string name = entry->d_name;
         if (name.starts_with('.') || ::fnmatch(wildcard.c_str(), name.c_str(), 0) != 0) continue;
         struct stat info {};
-        const std::string full = folderName + "/" + name;
+        std::string full = folderName;
+        full += '/';
+        full += name;
         if (::stat(full.c_str(), &info) == 0 && S_ISREG(info.st_mode))
             names.push_back(fromUtf8(name));
     }

@@ -8,11 +8,11 @@ namespace tolvane::testing {
 namespace {
 
 // "汉字" in code page 936 with both kinds of line end and a stray byte.
-const std::string kSample = "\xBA\xBA\xD7\xD6 text\r\nnext\nlast\xFF";
+constexpr std::string_view kSample = "\xBA\xBA\xD7\xD6 text\r\nnext\nlast\xFF";
 
 TEST(文本文件, 读出再写回逐字节不变) {
     TempFolder folder;
-    writeBytes(folder / u"in.txt", kSample);
+    writeBytes(folder / u"in.txt", std::string(kSample));
     std::u16string in = folder / u"in.txt";
     std::u16string out = folder / u"out.txt";
     std::vector<char16_t> text;
