@@ -3,6 +3,9 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 
+#include <algorithm>
+#include <span>
+
 namespace tolvane {
 
 namespace {
@@ -23,11 +26,19 @@ void 读文本文件(std::u16string& 路径, std::vector<char16_t>& 文本) {
     decodeOemInto(bytes, 文本);
 }
 
+// Encoded piece by piece through a buffer that stays in the cache, so that a
+// large text needs no second copy of itself in memory.
 void 写文本文件(std::u16string& 路径, const std::vector<char16_t>& 文本) {
+    constexpr std::size_t kChunkUnits = 32768;
     trimSpaces(路径);
+    NewFile file(路径);
     std::vector<std::uint8_t> bytes;
-    encodeOemInto(文本, bytes);
-    writeNewFile(路径, bytes);
+    const std::span<const char16_t> units(文本);
+    for (std::size_t done = 0; done < units.size(); done += kChunkUnits) {
+        encodeOemInto(units.subspan(done, std::min(kChunkUnits, units.size() - done)), bytes);
+        file.write(bytes);
+    }
+    file.finish();
 }
 
 } // namespace tolvane

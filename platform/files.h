@@ -21,6 +21,26 @@ std::vector<std::uint8_t> readWholeFile(const std::u16string& path);
 // failed or short write throws and leaves no half-written file behind.
 void writeNewFile(const std::u16string& path, std::span<const std::uint8_t> bytes);
 
+// A new file written piece by piece, for texts too large to encode in one
+// buffer: created like writeNewFile, and removed again unless finish() succeeds,
+// so a failed or abandoned write leaves nothing behind.
+class NewFile {
+  public:
+    explicit NewFile(const std::u16string& path); // Error 58 when the path exists
+    NewFile(const NewFile&) = delete;
+    NewFile& operator=(const NewFile&) = delete;
+    ~NewFile();
+
+    void write(std::span<const std::uint8_t> bytes); // throws Error
+    void finish();                                   // closes the file; throws Error
+
+  private:
+    void abandon();
+
+    std::u16string path_;
+    int fd_;
+};
+
 // Moves a file; never replaces an existing target (Error 58).
 void renameNoReplace(const std::u16string& from, const std::u16string& to);
 

@@ -1,5 +1,6 @@
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <array>
 #include <iconv.h>
 #include <memory>
@@ -116,15 +117,15 @@ const Tables& tables() {
     return *built;
 }
 
-// Decodes into out (room for one unit per byte); returns the units written.
-// The branches follow the text, which the processor predicts well; the pair
-// lookup stays off the path that decides where the next character starts.
-std::size_t decodeTo(std::span<const std::uint8_t> bytes, char16_t* out) {
+// Decodes the characters that start before stop into out (room for one unit
+// per byte) and returns where the next character starts: the last one may end
+// one byte after stop, never after end. The branches follow the text, which
+// the processor predicts well; the pair lookup stays off the path that
+// decides where the next character starts.
+const std::uint8_t* decodeTo(const std::uint8_t* in, const std::uint8_t* stop,
+                             const std::uint8_t* end, char16_t*& out) {
     const Tables& t = tables();
-    char16_t* const start = out;
-    const std::uint8_t* in = bytes.data();
-    const std::uint8_t* const end = in + bytes.size();
-    while (in != end) {
+    while (in < stop) {
         const std::uint8_t lead = *in++;
         const char16_t unit = t.isSingle[lead] || in == end ? 0 : t.pair[lead << 8 | *in];
         if (unit != 0) {
@@ -134,7 +135,7 @@ std::size_t decodeTo(std::span<const std::uint8_t> bytes, char16_t* out) {
             *out++ = t.single[lead]; // a character by itself, or a stray byte
         }
     }
-    return static_cast<std::size_t>(out - start);
+    return in;
 }
 
 // Encodes into out (room for two bytes per unit); returns the bytes written.
@@ -151,9 +152,21 @@ std::size_t encodeTo(std::span<const char16_t> units, std::uint8_t* out) {
 
 } // namespace
 
+// Decodes through a small buffer that stays in the cache, so that a large
+// text touches only the memory its code units need.
 void decodeOemInto(std::span<const std::uint8_t> bytes, std::vector<char16_t>& units) {
-    units.resize(bytes.size());
-    units.resize(decodeTo(bytes, units.data()));
+    constexpr std::size_t kChunkBytes = 32768;
+    std::array<char16_t, kChunkBytes> chunk{};
+    units.clear();
+    units.reserve(bytes.size());
+    const std::uint8_t* in = bytes.data();
+    const std::uint8_t* const end = in + bytes.size();
+    while (in != end) {
+        const std::uint8_t* const stop = in + std::min<std::size_t>(kChunkBytes, end - in);
+        char16_t* out = chunk.data();
+        in = decodeTo(in, stop, end, out);
+        units.insert(units.end(), chunk.data(), out);
+    }
 }
 
 void encodeOemInto(std::span<const char16_t> units, std::vector<std::uint8_t>& bytes) {
@@ -163,7 +176,9 @@ void encodeOemInto(std::span<const char16_t> units, std::vector<std::uint8_t>& b
 
 std::u16string decodeOem(std::span<const std::uint8_t> bytes) {
     std::u16string text(bytes.size(), u'\0');
-    text.resize(decodeTo(bytes, text.data()));
+    char16_t* out = text.data();
+    decodeTo(bytes.data(), bytes.data() + bytes.size(), bytes.data() + bytes.size(), out);
+    text.resize(static_cast<std::size_t>(out - text.data()));
     return text;
 }
 

@@ -28,12 +28,6 @@ class FileDescriptor {
         if (fd_ >= 0) ::close(fd_);
     }
     int get() const { return fd_; }
-    // Closes now, so that an error the close reports can still be seen.
-    bool close() {
-        const int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
 
   private:
     int fd_;
@@ -105,15 +99,45 @@ std::vector<std::uint8_t> readWholeFile(const std::u16string& path) {
     return bytes;
 }
 
+NewFile::NewFile(const std::u16string& path)
+    : path_(path),
+      fd_(::open(toUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)) {
+    if (fd_ < 0) fail(path);
+}
+
+NewFile::~NewFile() {
+    if (fd_ >= 0) abandon();
+}
+
+void NewFile::abandon() {
+    ::close(fd_);
+    fd_ = -1;
+    ::unlink(toUtf8(path_).c_str());
+}
+
+void NewFile::write(std::span<const std::uint8_t> bytes) {
+    if (fd_ < 0) throw systemError(EBADF, path_);
+    if (posix::writeAll(fd_, bytes)) return;
+    const int writeError = errno;
+    abandon();
+    throw systemError(writeError, path_);
+}
+
+void NewFile::finish() {
+    if (fd_ < 0) throw systemError(EBADF, path_);
+    // A full disk may show only when the file is closed.
+    const int fd = fd_;
+    fd_ = -1;
+    if (::close(fd) == 0) return;
+    const int closeError = errno;
+    ::unlink(toUtf8(path_).c_str());
+    throw systemError(closeError, path_);
+}
+
 void writeNewFile(const std::u16string& path, std::span<const std::uint8_t> bytes) {
-    const std::string name = toUtf8(path);
-    FileDescriptor file(::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (file.get() < 0) fail(path);
-    if (!posix::writeAll(file.get(), bytes) || !file.close()) {
-        const int writeError = errno;
-        ::unlink(name.c_str());
-        throw systemError(writeError, path);
-    }
+    NewFile file(path);
+    file.write(bytes);
+    file.finish();
 }
 
 void renameNoReplace(const std::u16string& from, const std::u16string& to) {

@@ -89,6 +89,32 @@ TEST(新建文件, 写到一半失败时报错并删除半截文件) {
     EXPECT_FALSE(exists(folder / u"a.txt"));
 }
 
+TEST(新建文件, 分段写入在完成后才留下文件) {
+    TempFolder folder;
+    {
+        NewFile file(folder / u"a.txt");
+        file.write(asBytes("ab"));
+        file.write(asBytes("c"));
+        file.finish();
+    }
+    EXPECT_EQ(readBytes(folder / u"a.txt"), "abc");
+    {
+        NewFile abandoned(folder / u"b.txt");
+        abandoned.write(asBytes("half"));
+    }
+    EXPECT_FALSE(exists(folder / u"b.txt"));
+}
+
+TEST(新建文件, 分段写入失败后文件被删除且不能再完成) {
+    TempFolder folder;
+    const std::string bytes(10000, 'x');
+    FileSizeLimit limit(4096);
+    NewFile file(folder / u"a.txt");
+    EXPECT_THROW(file.write(asBytes(bytes)), Error);
+    EXPECT_FALSE(exists(folder / u"a.txt"));
+    EXPECT_THROW(file.finish(), Error);
+}
+
 TEST(读整个文件, 缺少的文件和文件夹报错) {
     TempFolder folder;
     EXPECT_EQ(errorNumberOf([&] { readWholeFile(folder / u"无.txt"); }), kFileNotFound);
