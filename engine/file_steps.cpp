@@ -29,7 +29,8 @@ void 文件内容转换::写入(const std::vector<char16_t>& 文本) {
 
 void 文件内容转换::复原() {
     if (!输出路径_.empty()) {
-        removeFile(输出路径_);
+        // Output someone already removed is no reason to keep the file from its place.
+        if (pathKind(输出路径_) != PathKind::Missing) removeFile(输出路径_);
         输出路径_.clear();
     }
     if (备份路径_.empty()) return;

@@ -3,8 +3,10 @@
 #include "engine/state.h"
 #include "engine/table.h"
 #include "platform/error.h"
+#include "platform/utf8.h"
 #include "tests/engine/engine_test_support.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace tolvane::testing {
@@ -68,6 +70,16 @@ TEST_F(文件内容, 复原删除已写出的输出) {
     steps.读出(text);
     转换内码(text);
     steps.写入(text);
+    steps.复原();
+    EXPECT_EQ(readBytes(source), "abc\r\n");
+}
+
+TEST_F(文件内容, 输出已被删除时复原仍放回原文件) {
+    文件内容转换 steps(source);
+    steps.移入备份();
+    steps.读出(text);
+    steps.写入(text);
+    std::filesystem::remove(toUtf8(source));
     steps.复原();
     EXPECT_EQ(readBytes(source), "abc\r\n");
 }
