@@ -26,7 +26,11 @@ ComboAdapter::ComboAdapter(QComboBox& combo) : WidgetControl(combo), combo_(comb
 }
 
 void ComboAdapter::addItem(const std::u16string& text) {
+    // Qt selects the first item added to an empty box; here the selection
+    // changes only when the user or the window logic picks an item.
+    const int selected = combo_.currentIndex();
     combo_.addItem(toQString(text));
+    combo_.setCurrentIndex(selected);
 }
 
 int ComboAdapter::count() const {

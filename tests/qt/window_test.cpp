@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QKeyEvent>
 #include <QMimeData>
 #include <QTemporaryDir>
 #include <QUrl>
@@ -90,6 +91,29 @@ TEST_F(真窗体, 启动后标题和开始按钮处于空闲) {
     EXPECT_EQ(form.window().caption(), u"Tolvane 0.95 版");
     EXPECT_EQ(form.button(u"开始转换").caption(), u"4");
     EXPECT_TRUE(form.widget().isVisible());
+}
+
+TEST(真窗体的对照表, 启动后不选任何表而用键盘选中就载入) {
+    QTemporaryDir folder;
+    QDir(folder.path()).mkpath("对照表");
+    for (const char* name : {"对照表/甲.txt", "对照表/乙.txt"}) {
+        QFile table(folder.filePath(QString::fromUtf8(name)));
+        ASSERT_TRUE(table.open(QIODevice::WriteOnly));
+    }
+    Form form{主窗体设计()};
+    QtDesktop desktop{form.widget()};
+    主窗体 window(gui::controlsOf(form), desktop, toU16(folder.path()));
+    gui::connectHandlers(form, window, desktop);
+    window.Form_Load();
+
+    ComboAdapter& tables = form.combo(u"依据");
+    EXPECT_EQ(tables.count(), 2);
+    EXPECT_EQ(tables.selectedIndex(), -1);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
+    QCoreApplication::sendEvent(form.control(u"依据"), &down);
+    EXPECT_EQ(tables.selectedIndex(), 0);
+    EXPECT_EQ(form.window().caption(), u"读取内码对照表完成！");
+    form.widget().close();
 }
 
 } // namespace
