@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # End-to-end check of the real program on an X server of its own:
 #   scripts/e2e-gui.sh <folder holding tolvane and 对照表> <artifacts folder>
-# Starts Xvfb with trayer as the notification area, runs a copy of the program
-# (so its Tolvane.ini stays out of the build), converts a CP936 file with the
-# shipped 简体到繁体 table through the real controls and the keyboard, sends
+# Starts Xvfb with a window manager and trayer as the notification area, runs a
+# copy of the program (so its Tolvane.ini stays out of the build), converts a
+# CP936 file with the shipped 简体到繁体 table through the real controls, sends
 # the window to the tray and closes it from the tray menu.
 set -euo pipefail
 bin_dir=$(realpath "$1")
@@ -36,6 +36,8 @@ export DISPLAY=":${display}"
 Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 pids+=($!)
 wait_for xdpyinfo || fail "Xvfb did not start"
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
 trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
 pids+=($!)
 wait_for xdotool search --class trayer || fail "trayer did not start"
@@ -52,25 +54,39 @@ cp "$data/sample.txt" "$work/original.txt"
 
 title='Tolvane 0.95 版'
 "$app/tolvane" >"$artifacts/e2e-tolvane.log" 2>&1 &
-pids+=($!)
+app_pid=$!
+pids+=($app_pid)
 wait_for xdotool search --onlyvisible --name "^${title}\$" || fail "no window titled $title"
 window=$(xdotool search --onlyvisible --name "^${title}\$" | head -1)
-xdotool windowfocus --sync "$window"
+xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus --sync "$window"
 sleep 0.5
 
-# 依据 has the focus first: Down picks the first (only) table.
-xdotool key Down
-sleep 2
-# Tab to "+", press it, answer the one-time usage hint, type the path in the dialog.
-xdotool key Tab space
-sleep 1
+# Clicks the centre of a control, given its design rectangle in twips.
+click_control() {
+    xdotool mousemove --window "$window" $((($1 + $3 / 2) / 15)) $((($2 + $4 / 2) / 15)) click "${5:-1}"
+}
+visible_windows() { xdotool search --onlyvisible --name . 2>/dev/null | sort; }
+
+# 依据: open its list and pick the first (only) table.
+click_control 240 480 2775 300
+sleep 0.5
+xdotool key Down Return
+wait_for title_is "读取内码对照表完成！" || fail "the table was not loaded"
+
+# "+": the one-time usage hint, then the file dialog, where the path is typed.
+before=$(visible_windows)
+click_control 1080 860 375 300
+wait_for test "$(visible_windows)" != "$before" || fail "no usage hint"
 xdotool key Return
+sleep 0.5
+wait_for test "$(visible_windows)" != "$before" || fail "no file dialog"
 sleep 1
 xdotool type --delay 20 "$data/sample.txt"
 xdotool key Return
-sleep 1
-# "+" -> "-" -> 清除 -> 源文件 -> 开始转换 (剪贴板 is hidden in file mode).
-xdotool key Tab Tab Tab Tab space
+wait_for test "$(visible_windows)" = "$before" || fail "the file dialog did not close"
+
+# Start.
+click_control 3480 860 495 300
 wait_for test -d "$data/~Vebzo01.bak" || fail "no backup folder was made"
 wait_for title_is "$title\"" || fail "the job did not end"
 sleep 0.5
@@ -80,5 +96,29 @@ expected=$(printf '簡體轉換\r\n' | iconv -t CP936 | od -An -tx1)
 actual=$(od -An -tx1 "$data/sample.txt")
 [ "$actual" = "$expected" ] || fail "converted bytes: $actual, expected: $expected"
 cmp -s "$work/original.txt" "$data/~Vebzo01.bak/sample.txt" || fail "the backup is not the original"
-
 echo "ok: converted and backed up"
+
+# Minimised, the window hides and its icon shows in trayer.
+tray=$(xdotool search --onlyvisible --class trayer | head -1)
+tray_icon() { xwininfo -children -id "$tray" | grep -E '^ +0x' | head -1 | awk '{print $1}'; }
+xdotool windowminimize "$window"
+wait_for test -n "$(tray_icon)" || fail "no icon in the notification area"
+xdotool search --onlyvisible --name "^${title}\$" >/dev/null && fail "the minimised window is still shown"
+import -window root "$artifacts/e2e-tray.png"
+echo "ok: minimised into the tray"
+
+# Right click: the popup menu; its last item 关闭 ends the program.
+icon=$(tray_icon)
+read -r x y < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} END {print x + 8, y + 8}')
+xdotool mousemove "$x" "$y" click 3
+sleep 1
+xdotool key Up Return
+for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
+kill -0 "$app_pid" 2>/dev/null && fail "the program did not end from the tray menu"
+
+# The settings written at shut-down: minimised, multithreaded, hint shown once.
+ini=$(iconv -f CP936 "$app/Tolvane.ini" | tr -d '\r')
+for line in '[窗体位置]' '状态=1' '[个人设置]' '使用多线程=1' '提示使用拖放操作=0'; do
+    grep -qxF "$line" <<<"$ini" || fail "Tolvane.ini lacks $line: $ini"
+done
+echo "ok: closed from the tray menu, settings saved"

@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     qt6-base-dev qt6-qpa-plugins libgl-dev
     fonts-wqy-microhei
-    xvfb xauth xdotool x11-utils imagemagick trayer
+    xvfb xauth xdotool x11-utils imagemagick trayer openbox
 )
 
 missing=()
