@@ -10,9 +10,8 @@ namespace tolvane::testing {
 namespace {
 
 std::u16string numbered(int number) {
-    std::u16string digits = fromUtf8(std::to_string(number));
-    if (digits.size() < 2) digits.insert(0, u"0");
-    return u"~Vebzo" + digits + u".bak";
+    const std::u16string digits = fromUtf8(std::to_string(number));
+    return u"~Vebzo" + (digits.size() < 2 ? u"0" + digits : digits) + u".bak";
 }
 
 TEST(备份, 同一个文件每次进入下一个备份文件夹) {
