@@ -1,8 +1,8 @@
 #include "engine/backup.h"
 
-#include "engine/path_parts.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "support/perl2.h"
 
 #include <cerrno>
 
@@ -19,11 +19,6 @@ std::u16string twoDigitsAtLeast(std::int32_t number) {
     for (; number > 0 || digits.size() < 2; number /= 10)
         digits.insert(digits.begin(), static_cast<char16_t>(u'0' + number % 10));
     return digits;
-}
-
-// The folder a backup goes into. A bare name lies in the current folder.
-std::u16string backupBase(const PathParts& parts) {
-    return parts.hasFolder ? parts.folder : std::u16string(u".");
 }
 
 } // namespace
@@ -66,8 +61,12 @@ std::u16string 移入备份(const std::u16string& 路径) {
     case PathKind::File:
         break;
     }
-    const PathParts parts = splitLast(路径);
-    std::u16string target = 备份路径(backupBase(parts), parts.name);
+    const ListValue separator = std::u16string(1, kPathSeparator);
+    ListValue fields = Split(separator, 路径, -1);
+    const std::u16string name = Pop(fields).text();
+    // A bare name lies in the current folder.
+    const std::u16string folder = IsNonEmptyArray(fields) ? Join(separator, fields).text() : u".";
+    std::u16string target = 备份路径(folder, name);
     renameNoReplace(路径, target);
     return target;
 }

@@ -2,9 +2,9 @@
 
 #include "engine/backup.h"
 #include "engine/convert.h"
-#include "engine/path_parts.h"
 #include "engine/textfile.h"
 #include "platform/files.h"
+#include "support/perl2.h"
 
 #include <utility>
 
@@ -39,14 +39,17 @@ void 文件内容转换::复原() {
 }
 
 文件名转换结果 转换文件名(const std::u16string& 路径) {
-    const PathParts parts = splitLastName(路径);
+    // Only the last component changes; trailing separators are not a name.
+    const ListValue separator = std::u16string(1, kPathSeparator);
+    ListValue fields = Split(separator, 路径, 0);
+    const std::u16string name = Pop(fields).text();
     std::vector<std::uint8_t> bytes;
-    内码转字节(std::vector<char16_t>(parts.name.begin(), parts.name.end()), bytes);
+    内码转字节(std::vector<char16_t>(name.begin(), name.end()), bytes);
     文件名转换结果 result;
     result.已取消 = 转换字节(bytes);
     std::vector<char16_t> units;
     字节转内码(bytes, units);
-    result.新路径 = joinPath(parts, std::u16string(units.begin(), units.end()));
+    result.新路径 = Join(separator, fields, std::u16string(units.begin(), units.end())).text();
     return result;
 }
 
