@@ -24,9 +24,9 @@ fail() {
 }
 # The window's title as UTF-8 (WM_NAME, which xdotool reads, is not).
 title_is() { xprop -id "$window" _NET_WM_NAME | grep -q "= \"$1"; }
-# Waits up to 10 s for a command to succeed.
+# Waits up to 20 s for a command to succeed.
 wait_for() {
-    for _ in $(seq 100); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
     return 1
 }
 
@@ -83,7 +83,7 @@ wait_for test "$(visible_windows)" != "$before" || fail "no file dialog"
 sleep 1
 xdotool type --delay 20 "$data/sample.txt"
 xdotool key Return
-wait_for test "$(visible_windows)" = "$before" || fail "the file dialog did not close"
+wait_for test "$(xdotool getactivewindow)" = "$window" || fail "the file dialog did not close"
 
 # Start.
 click_control 3480 860 495 300
