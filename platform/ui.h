@@ -43,9 +43,9 @@ class ComboBox : public Control {
     virtual void addItem(const std::u16string& text) = 0;
     virtual int count() const = 0;
     virtual std::u16string itemText(int index) const = 0;
-    virtual int selectedIndex() const = 0;             // -1: nothing selected
-    virtual void setSelectedIndex(int index) = 0;      // -1 clears the selection
-    virtual std::u16string text() const = 0;          // the selected item's text, or empty
+    virtual int selectedIndex() const = 0;        // -1: nothing selected
+    virtual void setSelectedIndex(int index) = 0; // -1 clears the selection
+    virtual std::u16string text() const = 0;      // the selected item's text, or empty
 };
 
 // A list with extended selection (Shift and Ctrl) and a horizontal extent.
@@ -74,8 +74,8 @@ class TextBox : public Control {
 class PopupMenu {
   public:
     virtual ~PopupMenu() = default;
-    virtual int modeItemCount() const = 0;        // elements of 转换方式; 1 at design
-    virtual void addModeItem() = 0;               // a new element after the last, enabled
+    virtual int modeItemCount() const = 0; // elements of 转换方式; 1 at design
+    virtual void addModeItem() = 0;        // a new element after the last, enabled
     virtual void setModeItemCaption(int index, const std::u16string& caption) = 0;
     virtual std::u16string modeItemCaption(int index) const = 0;
     virtual void setModeItemEnabled(int index, bool enabled) = 0;
@@ -104,7 +104,7 @@ class Window {
     virtual WindowState state() const = 0;
     virtual void setState(WindowState state) = 0;
     virtual void move(int leftTwips, int topTwips) = 0;
-    virtual int left() const = 0;   // the whole window, frame included
+    virtual int left() const = 0; // the whole window, frame included
     virtual int top() const = 0;
     virtual int width() const = 0;
     virtual int height() const = 0;

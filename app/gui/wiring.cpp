@@ -27,9 +27,15 @@ void runHandler(Desktop& desktop, const std::function<void()>& handler) {
 }
 
 主窗体控件 controlsOf(qt::Form& form) {
-    return {form.window(),           form.combo(u"依据"),   form.combo(u"类型"),
-            form.button(u"选择源文件"), form.button(u"删除"),  form.button(u"清除"),
-            form.button(u"开始转换"),  form.list(u"源文件"), form.textBox(u"剪贴板"),
+    return {form.window(),
+            form.combo(u"依据"),
+            form.combo(u"类型"),
+            form.button(u"选择源文件"),
+            form.button(u"删除"),
+            form.button(u"清除"),
+            form.button(u"开始转换"),
+            form.list(u"源文件"),
+            form.textBox(u"剪贴板"),
             form.menu()};
 }
 
