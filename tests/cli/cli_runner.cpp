@@ -31,6 +31,12 @@ void redirect(const fs::path& file, int stream, int flags) {
     redirect(io / "in", STDIN_FILENO, O_RDONLY);
     redirect(io / "out", STDOUT_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
     redirect(io / "err", STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+    execProgram(arguments);
+}
+
+} // namespace
+
+void execProgram(const std::vector<std::string>& arguments) {
     std::vector<char*> argv{const_cast<char*>(TOLVANE_CLI)};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -38,8 +44,6 @@ void redirect(const fs::path& file, int stream, int flags) {
     ::execv(TOLVANE_CLI, argv.data());
     ::_exit(127);
 }
-
-} // namespace
 
 Scratch::Scratch() : path_(makeTempFolder() / "work"), io_(path_.parent_path()) {
     fs::create_directory(path_);

@@ -38,6 +38,9 @@ class Scratch {
     std::filesystem::path io_; // standard streams, outside the folder under test
 };
 
+// In a forked child: replaces it by the program with these arguments.
+[[noreturn]] void execProgram(const std::vector<std::string>& arguments);
+
 std::string readBytes(const std::filesystem::path& path);
 void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 

@@ -28,12 +28,7 @@ TerminalRun runOnTerminal(const Scratch& scratch, const std::vector<std::string>
         if (::chdir(scratch.path().c_str()) != 0 || ::dup2(null, STDIN_FILENO) < 0 ||
             ::dup2(null, STDOUT_FILENO) < 0 || ::dup2(slave, STDERR_FILENO) < 0)
             ::_exit(126);
-        std::vector<char*> argv{const_cast<char*>(TOLVANE_CLI)};
-        for (const std::string& argument : arguments)
-            argv.push_back(const_cast<char*>(argument.c_str()));
-        argv.push_back(nullptr);
-        ::execv(TOLVANE_CLI, argv.data());
-        ::_exit(127);
+        execProgram(arguments);
     }
     ::close(slave);
     TerminalRun run;
