@@ -13,10 +13,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr std::int32_t kFiles = 0;
-constexpr std::int32_t kFileNames = 1;
-constexpr std::int32_t kClipboard = 2;
-
 // The user's answer to an error in the middle of a files job: true goes on
 // with the next file.
 bool 询问是否继续(作业界面& 界面, const std::u16string& 说明) {
@@ -156,13 +152,13 @@ void 按类型转换(作业界面& 界面) {
         return;
     }
     switch (转换类型.load()) {
-    case kFiles:
+    case kConvertFiles:
         转换文件内容(界面);
         break;
-    case kFileNames:
+    case kConvertNames:
         转换文件名(界面);
         break;
-    case kClipboard:
+    case kConvertClipboard:
         转换剪贴板(界面);
         break;
     default:

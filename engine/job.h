@@ -14,6 +14,9 @@ namespace tolvane {
 
 // 0 the files' contents, 1 the file names, 2 the clipboard; set by the 类型 combo.
 inline std::atomic<std::int32_t> 转换类型{0};
+inline constexpr std::int32_t kConvertFiles = 0;
+inline constexpr std::int32_t kConvertNames = 1;
+inline constexpr std::int32_t kConvertClipboard = 2;
 
 // What the job asks of the window. With a worker thread, the window's side
 // carries each call to its own thread, in order, and waits for it.

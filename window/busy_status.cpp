@@ -1,6 +1,7 @@
 // The busy state, the status display, the clipboard capture and the Start
 // button, with what the job asks of the window.
 
+#include "engine/convert.h"
 #include "engine/job.h"
 #include "engine/state.h"
 #include "platform/error.h"
@@ -12,21 +13,9 @@ namespace tolvane {
 
 namespace {
 
-constexpr const char16_t* kAppName = u"Tolvane";
 constexpr const char16_t* kIdleCaption = u"4"; // the play symbol in the button's font
 constexpr const char16_t* kBusyCaption = u"<"; // the stop symbol
-constexpr int kClipboardMode = 2;
 constexpr std::size_t kPreviewUnits = 2048;
-
-std::vector<std::uint8_t> bytesOf(const std::u16string& text) {
-    std::vector<std::uint8_t> bytes;
-    bytes.reserve(text.size() * 2);
-    for (const char16_t unit : text) {
-        bytes.push_back(static_cast<std::uint8_t>(unit & 0xFF));
-        bytes.push_back(static_cast<std::uint8_t>(unit >> 8));
-    }
-    return bytes;
-}
 
 // What the text box shows of a text: at most its first 2048 code units, and
 // nothing from a NUL on, as a zero-padded buffer of that size reads.
@@ -59,7 +48,7 @@ bool 主窗体::忙碌中() const {
 void 主窗体::等待吧(bool 忙) {
     const bool 可用 = !忙;
     控件_.源文件.setEnabled(可用);
-    if (转换类型 != kClipboardMode) {
+    if (转换类型 != kConvertClipboard) {
         控件_.选择源文件.setEnabled(可用);
         控件_.删除.setEnabled(可用);
         控件_.清除.setEnabled(可用);
@@ -81,7 +70,7 @@ void 主窗体::显示状态(const std::u16string& 状态) {
 }
 
 void 主窗体::刷新() {
-    if (转换类型 != kClipboardMode) {
+    if (转换类型 != kConvertClipboard) {
         控件_.剪贴板.setText(u"");
         剪贴板内容_.clear();
         return;
@@ -91,7 +80,8 @@ void 主窗体::刷新() {
         Clipboard& 剪贴板 = 桌面_.clipboard();
         if (!剪贴板.hasText()) return;
         const std::u16string 文本 = 剪贴板.text();
-        剪贴板内容_ = bytesOf(文本);
+        剪贴板内容_.clear();
+        内码转字节(std::vector<char16_t>(文本.begin(), 文本.end()), 剪贴板内容_);
         控件_.剪贴板.setText(previewOf(文本));
     } catch (const Error&) {
         // A clipboard that cannot be opened counts as one without text.

@@ -19,6 +19,9 @@ namespace tolvane {
 
 class 作业启动器;
 
+// The program's name: the title of its message boxes and of its settings file.
+inline constexpr const char16_t* kAppName = u"Tolvane";
+
 // The real controls, built by a front-end from 主窗体设计().
 struct 主窗体控件 {
     Window& 窗体;

@@ -15,8 +15,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr const char16_t* kAppName = u"Tolvane";
-constexpr int kClipboardMode = 2;
 constexpr int kDropCopy = 1;
 constexpr int kDropNone = 0;
 // The list box takes its extent as a 16-bit signed number.
@@ -39,7 +37,7 @@ WindowHandle 主窗体::对话框所有者() const {
 
 void 主窗体::类型_Click() {
     转换类型 = 控件_.类型.selectedIndex();
-    const bool 剪贴板模式 = 转换类型 == kClipboardMode;
+    const bool 剪贴板模式 = 转换类型 == kConvertClipboard;
     控件_.源文件.setVisible(!剪贴板模式);
     控件_.剪贴板.setVisible(剪贴板模式);
     if (剪贴板模式) 清除_Click();

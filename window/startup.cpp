@@ -15,7 +15,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr const char16_t* kAppName = u"Tolvane";
 constexpr const char16_t* kPlaceSection = u"窗体位置";
 constexpr const char16_t* kPersonalSection = u"个人设置";
 constexpr const char16_t* kTableFolder = u"对照表";

@@ -7,9 +7,7 @@ namespace tolvane {
 
 namespace {
 
-constexpr const char16_t* kAppName = u"Tolvane";
 constexpr std::int32_t kLeftButton = 1;
-constexpr int kClipboardMode = 2;
 
 std::u16string aboutText(const std::u16string& 正常标题) {
     return u"\r\n"
@@ -49,10 +47,10 @@ void 主窗体::转换方式_Click(int Index) {
     // Switching the mode or the table under a running job would empty its
     // list or change its table half-way.
     if (忙碌中()) return;
-    if (控件_.类型.selectedIndex() == kClipboardMode) {
+    if (控件_.类型.selectedIndex() == kConvertClipboard) {
         刷新();
     } else {
-        控件_.类型.setSelectedIndex(kClipboardMode);
+        控件_.类型.setSelectedIndex(kConvertClipboard);
         类型_Click();
     }
     if (控件_.依据.selectedIndex() != Index) {

@@ -10,7 +10,7 @@ namespace tolvane::gui {
 namespace {
 
 void showAndQuit(Desktop& desktop, const std::u16string& description) {
-    desktop.messageBox(u"Tolvane", description, MessageIcon::Stop, MessageButtons::Ok);
+    desktop.messageBox(kAppName, description, MessageIcon::Stop, MessageButtons::Ok);
     QCoreApplication::exit(1);
 }
 
