@@ -4,6 +4,7 @@
 #include "engine/convert.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
+#include "platform/posix/file_io.h"
 
 #include <array>
 #include <cerrno>
@@ -33,17 +34,9 @@ ReadResult readStandardInput(std::vector<std::uint8_t>& bytes, Console& console)
 }
 
 bool writeStandardOutput(const std::vector<std::uint8_t>& bytes, Console& console) {
-    std::size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t put = ::write(STDOUT_FILENO, bytes.data() + written, bytes.size() - written);
-        if (put < 0 && errno == EINTR) continue;
-        if (put <= 0) {
-            console.fail(u"标准输出", systemError(put < 0 ? errno : EIO).description());
-            return false;
-        }
-        written += static_cast<std::size_t>(put);
-    }
-    return true;
+    if (posix::writeAll(STDOUT_FILENO, bytes)) return true;
+    console.fail(u"标准输出", systemError(errno).description());
+    return false;
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #pragma once
 // Building blocks of files.cpp, open to the tests so that failures the file
-// system rarely produces (a full disk, no RENAME_NOREPLACE) can be exercised.
+// system rarely produces (a full disk, no RENAME_NOREPLACE) can be exercised,
+// and to the command-line tool for its standard output.
 
 #include <cstdint>
 #include <span>
