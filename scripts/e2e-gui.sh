@@ -14,6 +14,8 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
     for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    # Gone for good, so that a next run cannot meet this X server still closing.
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -30,15 +32,17 @@ wait_for() {
     return 1
 }
 
-display=90
-while [ -e "/tmp/.X${display}-lock" ]; do display=$((display + 1)); done
-export DISPLAY=":${display}"
-Xvfb "$DISPLAY" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display itself and writes its number once it accepts
+# clients. Without -noreset it resets whenever its last client leaves (after
+# the xdpyinfo probe, say), and a client connecting meanwhile is refused.
+Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/display" 2>/dev/null &
 pids+=($!)
-wait_for xdpyinfo || fail "Xvfb did not start"
+wait_for test -s "$work/display" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$work/display")"
+wait_for xdpyinfo || fail "Xvfb does not accept clients"
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
-trayer --edge bottom --align right --widthtype request --height 24 >/dev/null 2>&1 &
+trayer --edge bottom --align right --widthtype request --height 24 >"$artifacts/e2e-trayer.log" 2>&1 &
 pids+=($!)
 wait_for xdotool search --class trayer || fail "trayer did not start"
 
@@ -118,8 +122,16 @@ echo "ok: minimised into the tray"
 # Right click: the popup menu; its last item 关闭 ends the program.
 icon=$(tray_icon)
 read -r x y < <(xwininfo -id "$icon" | awk '/Absolute upper-left X/ {x = $NF} /Absolute upper-left Y/ {y = $NF} END {print x + 8, y + 8}')
-xdotool mousemove "$x" "$y" click 3
-sleep 1
+# The menu is one more visible window of the program (its tray icon is one too).
+program_windows() { xdotool search --onlyvisible --class tolvane 2>/dev/null | wc -l; }
+closed_count=$(program_windows)
+menu_open() { [ "$(program_windows)" -gt "$closed_count" ]; }
+for _ in 1 2 3; do
+    xdotool mousemove "$x" "$y" click 3
+    wait_for menu_open && break
+done
+menu_open || fail "the tray menu did not open"
+sleep 0.5
 xdotool key Up Return
 for _ in $(seq 100); do kill -0 "$app_pid" 2>/dev/null || break; sleep 0.1; done
 kill -0 "$app_pid" 2>/dev/null && fail "the program did not end from the tray menu"
