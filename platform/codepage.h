@@ -12,6 +12,11 @@
 
 namespace tolvane {
 
+// The first byte of a two-byte character of code page 936.
+inline bool isGbkLeadByte(std::uint8_t byte) {
+    return byte >= 0x81 && byte <= 0xFE;
+}
+
 std::u16string decodeAnsi(std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> encodeAnsi(std::u16string_view text);
 

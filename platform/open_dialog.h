@@ -29,6 +29,12 @@ struct OpenFileName {
     std::uint32_t flags = 0;
 };
 
+inline constexpr std::uint32_t kOfnReadOnly = 0x1;
+inline constexpr std::uint32_t kOfnHideReadOnly = 0x4;
+inline constexpr std::uint32_t kOfnAllowMultiSelect = 0x200;
+inline constexpr std::uint32_t kOfnFileMustExist = 0x1000;
+inline constexpr std::uint32_t kOfnExplorer = 0x80000;
+
 class OpenFileDialog {
   public:
     virtual ~OpenFileDialog() = default;

@@ -48,6 +48,9 @@ class ComboBox : public Control {
     virtual std::u16string text() const = 0;      // the selected item's text, or empty
 };
 
+// The list box takes its extent as a 16-bit signed number.
+inline constexpr int kMaxListExtent = 32767;
+
 // A list with extended selection (Shift and Ctrl) and a horizontal extent.
 class ListBox : public Control {
   public:
@@ -59,7 +62,8 @@ class ListBox : public Control {
     virtual void clear() = 0;
     virtual bool isSelected(int index) const = 0;
     virtual int selectedCount() const = 0;
-    // Wider than the box, it shows a horizontal scroll bar (pixels, 0 to 32767).
+    // Wider than the box, it shows a horizontal scroll bar (pixels, 0 to
+    // kMaxListExtent).
     virtual void setHorizontalExtent(int pixels) = 0;
 };
 

@@ -10,11 +10,6 @@
 
 namespace tolvane {
 
-inline constexpr std::uint32_t kOfnReadOnly = 0x1;
-inline constexpr std::uint32_t kOfnHideReadOnly = 0x4;
-inline constexpr std::uint32_t kOfnAllowMultiSelect = 0x200;
-inline constexpr std::uint32_t kOfnFileMustExist = 0x1000;
-inline constexpr std::uint32_t kOfnExplorer = 0x80000;
 inline constexpr WindowHandle kNoOwner = static_cast<WindowHandle>(-1);
 
 // True when the user confirmed. 文件名 then is the list (folder, name, ...) when

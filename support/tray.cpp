@@ -8,13 +8,6 @@ namespace tolvane {
 
 namespace {
 
-constexpr std::int32_t kMouseMove = 0x200;
-constexpr std::int32_t kLeftDown = 0x201;
-constexpr std::int32_t kLeftUp = 0x202;
-constexpr std::int32_t kLeftDoubleClick = 0x203;
-constexpr std::int32_t kRightDown = 0x204;
-constexpr std::int32_t kRightUp = 0x205;
-constexpr std::int32_t kRightDoubleClick = 0x206;
 constexpr std::int32_t kLeftButton = 1;
 constexpr std::int32_t kRightButton = 2;
 
@@ -149,19 +142,19 @@ void 系统栏::OnTrayMessage(std::int32_t notification, std::int32_t id) {
     case kMouseMove:
         listener_->MouseMove(id);
         break;
-    case kLeftDown:
+    case kLeftButtonDown:
         listener_->MouseDown(kLeftButton, id);
         break;
-    case kLeftUp:
+    case kLeftButtonUp:
         listener_->MouseUp(kLeftButton, id);
         break;
     case kLeftDoubleClick:
         listener_->MouseDblClick(kLeftButton, id);
         break;
-    case kRightDown:
+    case kRightButtonDown:
         listener_->MouseDown(kRightButton, id);
         break;
-    case kRightUp:
+    case kRightButtonUp:
         listener_->MouseUp(kRightButton, id);
         break;
     case kRightDoubleClick:

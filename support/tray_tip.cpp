@@ -10,16 +10,12 @@ namespace {
 
 constexpr std::size_t kTipLength = 64;
 
-bool isLeadByte(std::uint8_t byte) {
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
 // Where the text must end so that a NUL fits and no double-byte character is
 // split.
 std::size_t lastWholeCharacterEnd(const std::array<std::uint8_t, kTipLength>& bytes) {
     std::size_t end = 0;
     for (;;) {
-        const std::size_t next = end + (isLeadByte(bytes[end]) ? 2 : 1);
+        const std::size_t next = end + (isGbkLeadByte(bytes[end]) ? 2 : 1);
         if (next > kTipLength - 1) return end;
         end = next;
     }

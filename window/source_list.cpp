@@ -17,15 +17,8 @@ namespace {
 
 constexpr int kDropCopy = 1;
 constexpr int kDropNone = 0;
-// The list box takes its extent as a 16-bit signed number.
-constexpr int kMaxExtent = 32767;
 // Room after the widest entry so that its last character is not cut.
 constexpr double kExtentMargin = 5;
-
-std::u16string joinPath(const std::u16string& folder, const std::u16string& name) {
-    if (!folder.empty() && folder.back() == kPathSeparator) return folder + name;
-    return folder + kPathSeparator + name;
-}
 
 } // namespace
 
@@ -136,7 +129,7 @@ void 主窗体::设置水平范围(ListBox& 列表, bool 重算) {
         水平范围_ = 最宽项宽度(列表);
     } else {
         const double 宽 = 控件_.窗体.textWidth(列表.itemText(项数 - 1)) + kExtentMargin;
-        const int w = std::min(取整(宽), kMaxExtent);
+        const int w = std::min(取整(宽), kMaxListExtent);
         if (w <= 水平范围_) return;
         水平范围_ = w;
     }
@@ -147,7 +140,7 @@ int 主窗体::最宽项宽度(const ListBox& 列表) const {
     double 最宽 = 0;
     for (int i = 0; i < 列表.count(); ++i)
         最宽 = std::max(最宽, 控件_.窗体.textWidth(列表.itemText(i)));
-    return std::min(取整(最宽 + kExtentMargin), kMaxExtent);
+    return std::min(取整(最宽 + kExtentMargin), kMaxListExtent);
 }
 
 } // namespace tolvane

@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "support/ini.h"
+#include "tolvane_version.h"
 #include "window/job_runner.h"
 #include "window/main_window.h"
 #include "window/setting_text.h"
@@ -20,7 +21,7 @@ constexpr const char16_t* kPersonalSection = u"个人设置";
 constexpr const char16_t* kTableFolder = u"对照表";
 
 // Product name, a blank, major.minor and " 版", from the program's version.
-constexpr const char16_t* kNormalTitle = u"Tolvane 0.95 版";
+constexpr const char16_t* kNormalTitle = u"Tolvane " TOLVANE_VERSION " 版";
 
 std::u16string withSeparator(const std::u16string& folder) {
     if (!folder.empty() && folder.back() == kPathSeparator) return folder;

@@ -10,6 +10,7 @@
 #include "app/cli/options.h"
 #include "app/cli/tables.h"
 #include "engine/state.h"
+#include "tolvane_version.h"
 
 #include <iostream>
 

@@ -1,8 +1,8 @@
 // tolvane: the main window on the Linux desktop.
 
 #include "app/gui/wiring.h"
+#include "frontend/qt/icons.h"
 #include "platform/files.h"
-#include "platform/qt/icons.h"
 #include "window/layout.h"
 
 #include <QApplication>

@@ -1,8 +1,8 @@
 #pragma once
 // Forwards what the user does in the Qt window to the window logic's handlers.
 
-#include "platform/qt/desktop.h"
-#include "platform/qt/form.h"
+#include "frontend/qt/desktop.h"
+#include "frontend/qt/form.h"
 #include "window/main_window.h"
 
 #include <functional>

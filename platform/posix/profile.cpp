@@ -3,6 +3,7 @@
 
 #include "platform/profile.h"
 
+#include "platform/codepage.h"
 #include "platform/utf8.h"
 
 #include <algorithm>
@@ -21,10 +22,6 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-bool isLeadByte(unsigned char byte) {
-    return byte >= 0x81 && byte <= 0xFE;
-}
-
 unsigned char asciiLower(unsigned char byte) {
     return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
 }
@@ -36,7 +33,7 @@ bool sameName(const std::string& a, const std::string& b) {
     for (std::size_t i = 0; i < a.size(); ++i) {
         const auto x = static_cast<unsigned char>(a[i]);
         const auto y = static_cast<unsigned char>(b[i]);
-        if (isLeadByte(x) && i + 1 < a.size()) {
+        if (isGbkLeadByte(x) && i + 1 < a.size()) {
             if (x != y || a[i + 1] != b[i + 1]) return false;
             ++i;
         } else if (asciiLower(x) != asciiLower(y)) {

@@ -1,10 +1,10 @@
 // The desktop services: clipboard, message boxes from a worker, posted calls,
 // the icons, the tray's messages and the open-file dialog's answer.
 
-#include "platform/qt/desktop.h"
-#include "platform/qt/icons.h"
-#include "platform/qt/picture.h"
-#include "platform/qt/text.h"
+#include "frontend/qt/desktop.h"
+#include "frontend/qt/icons.h"
+#include "frontend/qt/picture.h"
+#include "frontend/qt/text.h"
 
 #include <QApplication>
 #include <QEventLoop>

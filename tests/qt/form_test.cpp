@@ -1,8 +1,8 @@
 // The window as built from its design: places, sizes, captions, tab order, the
 // Start button's symbols, the list's extent and the window's own events.
 
-#include "platform/qt/form.h"
-#include "platform/qt/text.h"
+#include "frontend/qt/form.h"
+#include "frontend/qt/text.h"
 #include "window/layout.h"
 
 #include <QComboBox>

@@ -2,7 +2,7 @@
 // and a dropped file list adds its files but not its folders.
 
 #include "app/gui/wiring.h"
-#include "platform/qt/text.h"
+#include "frontend/qt/text.h"
 #include "window/layout.h"
 
 #include <QCoreApplication>

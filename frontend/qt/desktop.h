@@ -3,9 +3,9 @@
 // pump, the screen, calls carried to the window's thread, the clipboard, the
 // open-file dialog, the tray and the two icons.
 
-#include "platform/qt/clipboard.h"
-#include "platform/qt/open_dialog.h"
-#include "platform/qt/tray.h"
+#include "frontend/qt/clipboard.h"
+#include "frontend/qt/open_dialog.h"
+#include "frontend/qt/tray.h"
 #include "platform/ui.h"
 
 #include <QObject>

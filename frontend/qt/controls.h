@@ -2,7 +2,7 @@
 // The controls of the window logic over Qt widgets. Each only forwards; the
 // on... callbacks carry what the user did back to the window logic.
 
-#include "platform/qt/widgets.h"
+#include "frontend/qt/widgets.h"
 #include "platform/ui.h"
 
 #include <QComboBox>

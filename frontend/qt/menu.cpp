@@ -1,6 +1,6 @@
-#include "platform/qt/menu.h"
+#include "frontend/qt/menu.h"
 
-#include "platform/qt/text.h"
+#include "frontend/qt/text.h"
 
 #include <QCursor>
 

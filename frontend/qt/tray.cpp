@@ -1,8 +1,8 @@
-#include "platform/qt/tray.h"
+#include "frontend/qt/tray.h"
 
+#include "frontend/qt/picture.h"
+#include "frontend/qt/text.h"
 #include "platform/codepage.h"
-#include "platform/qt/picture.h"
-#include "platform/qt/text.h"
 
 #include <QCoreApplication>
 #include <QThread>

@@ -1,6 +1,6 @@
-#include "platform/qt/open_dialog.h"
+#include "frontend/qt/open_dialog.h"
 
-#include "platform/qt/text.h"
+#include "frontend/qt/text.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -9,8 +9,6 @@
 namespace tolvane::qt {
 
 namespace {
-
-constexpr std::uint32_t kAllowMultiSelect = 0x200;
 
 QString qtPatterns(QString patterns) {
     patterns.replace(QLatin1Char(';'), QLatin1Char(' '));
@@ -45,8 +43,8 @@ bool FileDialog::getOpenFileName(OpenFileName& request) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     // The description already names the pattern as the user knows it.
     dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setFileMode((request.flags & kAllowMultiSelect) ? QFileDialog::ExistingFiles
-                                                           : QFileDialog::ExistingFile);
+    dialog.setFileMode((request.flags & kOfnAllowMultiSelect) ? QFileDialog::ExistingFiles
+                                                              : QFileDialog::ExistingFile);
     const QStringList filters = nameFilters(request.filter);
     dialog.setNameFilters(filters);
     if (request.nFilterIndex >= 1 && request.nFilterIndex <= filters.size())

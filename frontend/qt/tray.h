@@ -12,12 +12,6 @@
 
 namespace tolvane::qt {
 
-inline constexpr std::intptr_t kLeftButtonDown = 0x201;
-inline constexpr std::intptr_t kLeftButtonUp = 0x202;
-inline constexpr std::intptr_t kLeftDoubleClick = 0x203;
-inline constexpr std::intptr_t kRightButtonDown = 0x204;
-inline constexpr std::intptr_t kRightButtonUp = 0x205;
-
 class SystemTrayCalls : public TrayCalls {
   public:
     SystemTrayCalls();

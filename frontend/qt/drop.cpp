@@ -1,4 +1,4 @@
-#include "platform/qt/drop.h"
+#include "frontend/qt/drop.h"
 
 #include "platform/utf8.h"
 

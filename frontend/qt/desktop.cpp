@@ -1,8 +1,8 @@
-#include "platform/qt/desktop.h"
+#include "frontend/qt/desktop.h"
 
-#include "platform/qt/icons.h"
-#include "platform/qt/picture.h"
-#include "platform/qt/text.h"
+#include "frontend/qt/icons.h"
+#include "frontend/qt/picture.h"
+#include "frontend/qt/text.h"
 #include "window/layout.h"
 
 #include <QApplication>

@@ -2,8 +2,8 @@
 // The main window over a QWidget: built from the window's design at 15 twips
 // a pixel, with every control at its place and size and in its tab order.
 
-#include "platform/qt/controls.h"
-#include "platform/qt/menu.h"
+#include "frontend/qt/controls.h"
+#include "frontend/qt/menu.h"
 #include "platform/ui.h"
 #include "window/layout.h"
 

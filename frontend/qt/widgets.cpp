@@ -1,6 +1,6 @@
-#include "platform/qt/widgets.h"
+#include "frontend/qt/widgets.h"
 
-#include "platform/qt/drop.h"
+#include "frontend/qt/drop.h"
 
 #include <QDropEvent>
 #include <QPolygonF>
@@ -11,8 +11,6 @@
 namespace tolvane::qt {
 
 namespace {
-
-constexpr int kMaxExtent = 32767;
 
 void paintSymbol(QPainter& painter, const QRectF& area, const QString& caption) {
     const double side = std::min(area.width(), area.height()) * 0.5;
@@ -69,7 +67,7 @@ FileList::FileList(QWidget* parent) : QListWidget(parent) {
 }
 
 void FileList::setHorizontalExtent(int pixels) {
-    extent_ = std::clamp(pixels, 0, kMaxExtent);
+    extent_ = std::clamp(pixels, 0, kMaxListExtent);
     updateGeometries();
 }
 

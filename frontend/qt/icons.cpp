@@ -1,4 +1,4 @@
-#include "platform/qt/icons.h"
+#include "frontend/qt/icons.h"
 
 #include <QPainter>
 #include <QPainterPath>

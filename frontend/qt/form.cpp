@@ -1,7 +1,7 @@
-#include "platform/qt/form.h"
+#include "frontend/qt/form.h"
 
-#include "platform/qt/picture.h"
-#include "platform/qt/text.h"
+#include "frontend/qt/picture.h"
+#include "frontend/qt/text.h"
 
 #include <QCloseEvent>
 #include <QFontMetricsF>

@@ -1,6 +1,6 @@
-#include "platform/qt/clipboard.h"
+#include "frontend/qt/clipboard.h"
 
-#include "platform/qt/text.h"
+#include "frontend/qt/text.h"
 
 #include <QClipboard>
 #include <QGuiApplication>

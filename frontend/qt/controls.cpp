@@ -1,6 +1,6 @@
-#include "platform/qt/controls.h"
+#include "frontend/qt/controls.h"
 
-#include "platform/qt/text.h"
+#include "frontend/qt/text.h"
 
 namespace tolvane::qt {
 

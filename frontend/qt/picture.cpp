@@ -1,4 +1,4 @@
-#include "platform/qt/picture.h"
+#include "frontend/qt/picture.h"
 
 #include <map>
 #include <mutex>
