@@ -2,13 +2,16 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
 #include <string_view>
 
 namespace tolvane::cli {
 
 namespace {
 
-constexpr char kDryRun = 'd'; // --dry-run has no short form
+// Long-only options get codes outside the letters, so that no short group
+// can reach them.
+constexpr char kDryRun = '\1';
 
 struct LongOption {
     std::string_view name;
@@ -20,6 +23,14 @@ constexpr std::array kLongOptions{
     LongOption{"dry-run", kDryRun}, LongOption{"quiet", 'q'},   LongOption{"list-tables", 'l'},
     LongOption{"help", 'h'},        LongOption{"version", 'V'},
 };
+
+UsageError unknownOption(const std::string& shown) {
+    return UsageError("无法识别的选项“" + shown + "”");
+}
+
+bool isShortOption(char option) {
+    return std::isalpha(static_cast<unsigned char>(option)) != 0;
+}
 
 bool takesValue(char option) {
     return option == 't';
@@ -56,7 +67,7 @@ void apply(Options& options, char option, const std::string& value) {
         chooseAction(options, Action::Help);
         break;
     default:
-        throw UsageError("无法识别的选项“-" + std::string(1, option) + "”");
+        throw unknownOption("-" + std::string(1, option));
     }
 }
 
@@ -73,8 +84,7 @@ void applyLong(Options& options, const std::vector<std::string>& arguments, std:
     const std::size_t equals = argument.find('=');
     const std::string_view name = argument.substr(0, equals);
     const auto* found = std::ranges::find(kLongOptions, name, &LongOption::name);
-    if (found == kLongOptions.end())
-        throw UsageError("无法识别的选项“--" + std::string(name) + "”");
+    if (found == kLongOptions.end()) throw unknownOption("--" + std::string(name));
     const std::string shown = "--" + std::string(name);
     if (!takesValue(found->shortName)) {
         if (equals != std::string_view::npos) throw UsageError("选项“" + shown + "”不带参数");
@@ -93,6 +103,7 @@ void applyShort(Options& options, const std::vector<std::string>& arguments, std
     const std::string_view group = std::string_view(arguments[index]).substr(1);
     for (std::size_t at = 0; at < group.size(); ++at) {
         const char option = group[at];
+        if (!isShortOption(option)) throw unknownOption("-" + std::string(1, option));
         if (takesValue(option)) {
             const std::string shown = "-" + std::string(1, option);
             apply(options, option, valueFor(shown, group.substr(at + 1), arguments, index));
