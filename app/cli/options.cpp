@@ -67,7 +67,7 @@ void apply(Options& options, char option, const std::string& value) {
         chooseAction(options, Action::Help);
         break;
     default:
-        throw unknownOption("-" + std::string(1, option));
+        throw unknownOption(std::string{'-', option});
     }
 }
 
@@ -103,9 +103,9 @@ void applyShort(Options& options, const std::vector<std::string>& arguments, std
     const std::string_view group = std::string_view(arguments[index]).substr(1);
     for (std::size_t at = 0; at < group.size(); ++at) {
         const char option = group[at];
-        if (!isShortOption(option)) throw unknownOption("-" + std::string(1, option));
+        if (!isShortOption(option)) throw unknownOption(std::string{'-', option});
         if (takesValue(option)) {
-            const std::string shown = "-" + std::string(1, option);
+            const std::string shown = std::string{'-', option};
             apply(options, option, valueFor(shown, group.substr(at + 1), arguments, index));
             return;
         }
