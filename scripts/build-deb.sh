@@ -19,11 +19,11 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
     echo "正在安装缺少的软件包: ${missing[*]}"
     "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
 fi
 if ! dpkg-checkbuilddeps >/dev/null 2>&1; then
     echo "正在安装构建依赖"
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get build-dep -y -qq "$root"
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 build-dep -y -qq "$root"
 fi
 
 version=$(dpkg-parsechangelog -S Version)

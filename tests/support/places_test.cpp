@@ -8,13 +8,26 @@
 namespace tolvane {
 namespace {
 
-// A program in /p: portable when 对照表 is beside it, installed when only
-// /share/tolvane/对照表 exists; the user is /home/u unless said otherwise.
-ProgramSite site(bool tablesBeside, bool settingsBeside, bool writable, bool installed,
-                 std::u16string configHome = u"", std::u16string dataHome = u"",
+enum Fact : unsigned {
+    kNone = 0,
+    kTablesBeside = 1,
+    kSettingsBeside = 2,
+    kWritable = 4,
+    kInstalled = 8
+};
+
+// A program in /p, installed when /share/tolvane/对照表 exists; the user is
+// /home/u unless said otherwise.
+ProgramSite site(unsigned facts, std::u16string configHome = u"", std::u16string dataHome = u"",
                  std::u16string home = u"/home/u") {
-    return {u"/p",     tablesBeside,    settingsBeside,        writable,
-            installed, std::move(home), std::move(configHome), std::move(dataHome)};
+    return {u"/p",
+            (facts & kTablesBeside) != 0,
+            (facts & kSettingsBeside) != 0,
+            (facts & kWritable) != 0,
+            (facts & kInstalled) != 0,
+            std::move(home),
+            std::move(configHome),
+            std::move(dataHome)};
 }
 
 TEST(文件位置, 设置文件所在的文件夹) {
@@ -24,17 +37,17 @@ TEST(文件位置, 设置文件所在的文件夹) {
         std::u16string folder;
     };
     const Case cases[] = {
-        {"portable folder", site(true, false, true, false), u"/p"},
-        {"build tree beside an installed copy", site(true, false, true, true), u"/p"},
-        {"read-only portable folder", site(true, false, false, false), u"/home/u/.config/tolvane"},
-        {"Tolvane.ini already beside", site(false, true, false, true), u"/p"},
-        {"lone writable copy", site(false, false, true, false), u"/p"},
-        {"installed", site(false, false, false, true), u"/home/u/.config/tolvane"},
-        {"installed, run by root", site(false, false, true, true), u"/home/u/.config/tolvane"},
-        {"XDG_CONFIG_HOME set", site(false, false, false, true, u"/c"), u"/c/tolvane"},
-        {"XDG_CONFIG_HOME relative", site(false, false, false, true, u"c"),
-         u"/home/u/.config/tolvane"},
-        {"no user folder at all", site(false, false, false, true, u"", u"", u""), u"/p"},
+        {"portable folder", site(kTablesBeside | kWritable), u"/p"},
+        {"build tree beside an installed copy", site(kTablesBeside | kWritable | kInstalled),
+         u"/p"},
+        {"read-only portable folder", site(kTablesBeside), u"/home/u/.config/tolvane"},
+        {"Tolvane.ini already beside", site(kSettingsBeside | kInstalled), u"/p"},
+        {"lone writable copy", site(kWritable), u"/p"},
+        {"installed", site(kInstalled), u"/home/u/.config/tolvane"},
+        {"installed, run by root", site(kWritable | kInstalled), u"/home/u/.config/tolvane"},
+        {"XDG_CONFIG_HOME set", site(kInstalled, u"/c"), u"/c/tolvane"},
+        {"XDG_CONFIG_HOME relative", site(kInstalled, u"c"), u"/home/u/.config/tolvane"},
+        {"no user folder at all", site(kInstalled, u"", u"", u""), u"/p"},
     };
     for (const Case& c : cases)
         EXPECT_EQ(settingsFolder(c.site), c.folder) << c.what;
@@ -47,23 +60,21 @@ TEST(文件位置, 对照表所在的文件夹) {
         std::vector<std::u16string> folders;
     };
     const Case cases[] = {
-        {"portable", site(true, false, false, true, u"/c", u"/d"), {u"/p/对照表"}},
+        {"portable", site(kTablesBeside | kInstalled, u"/c", u"/d"), {u"/p/对照表"}},
         {"installed",
-         site(false, false, false, true),
+         site(kInstalled),
          {u"/share/tolvane/对照表", u"/home/u/.local/share/tolvane/对照表"}},
         {"XDG_DATA_HOME set",
-         site(false, false, true, false, u"", u"/d"),
+         site(kWritable, u"", u"/d"),
          {u"/share/tolvane/对照表", u"/d/tolvane/对照表"}},
         {"XDG_DATA_HOME relative",
-         site(false, false, false, true, u"", u"d"),
+         site(kInstalled, u"", u"d"),
          {u"/share/tolvane/对照表", u"/home/u/.local/share/tolvane/对照表"}},
-        {"no user folder",
-         site(false, false, false, true, u"", u"", u""),
-         {u"/share/tolvane/对照表"}},
+        {"no user folder", site(kInstalled, u"", u"", u""), {u"/share/tolvane/对照表"}},
     };
     for (const Case& c : cases)
         EXPECT_EQ(tableFolders(c.site), c.folders) << c.what;
-    ProgramSite usrBin = site(false, false, false, true);
+    ProgramSite usrBin = site(kInstalled);
     usrBin.folder = u"/usr/bin";
     EXPECT_EQ(tableFolders(usrBin).front(), u"/usr/share/tolvane/对照表");
 }
