@@ -94,15 +94,22 @@ export DISPLAY=":$(cat "$scratch/display")"
 wait_for xdpyinfo || fail "Xvfb does not accept clients"
 openbox --sm-disable >/dev/null 2>&1 &
 pids+=($!)
+wait_for bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "openbox did not start"
 /usr/bin/tolvane >"$scratch/tolvane.log" 2>&1 &
 app=$!
 pids+=($app)
 title='Tolvane 0.95 版'
 wait_for xdotool search --onlyvisible --name "^${title}\$" || fail "no window titled $title"
 window=$(xdotool search --onlyvisible --name "^${title}\$" | head -1)
-xdotool windowactivate --sync "$window" 2>/dev/null || true
-xdotool key --clearmodifiers alt+F4
-wait_for bash -c "! kill -0 $app" || fail "tolvane did not end when closed"
+closed() { ! kill -0 "$app" 2>/dev/null; }
+# A key pressed while the window is still being activated can go astray.
+for _ in 1 2 3; do
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    xdotool key --clearmodifiers alt+F4
+    wait_for closed && break
+done
+closed || fail "tolvane did not end when closed"
 settings="$XDG_CONFIG_HOME/tolvane/Tolvane.ini"
 [ -f "$settings" ] || fail "no $settings: $(ls -R "$XDG_CONFIG_HOME" 2>&1)"
 iconv -f CP936 "$settings" | grep -q '^\[个人设置\]' || fail "$settings holds no settings"
