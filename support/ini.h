@@ -1,8 +1,7 @@
 #pragma once
-// The program's settings in an INI file (beside the program unless it is
-// installed, support/places.h chooses the folder): choose the file
-// and a default section, read a value with a default, write a value, and check
-// that a value read lies in a range.
+// The program's settings in an INI file, in the folder support/places.h
+// chooses: choose the file and a default section, read a value with a default,
+// write a value, and check that a value read lies in a range.
 
 #include <optional>
 #include <string>
