@@ -51,6 +51,9 @@ void removeFile(const std::u16string& path);
 // match a wildcard such as u"*.txt", in directory order; a missing folder gives none.
 std::vector<std::u16string> listFiles(const std::u16string& folder, const std::u16string& pattern);
 
+// Whether this user may create files in the folder.
+bool folderWritable(const std::u16string& path);
+
 // The folder holding the running program, without a trailing separator.
 std::u16string programFolder();
 

@@ -31,12 +31,25 @@ const std::u16string& sectionOrDefault(const std::u16string& 小节) {
     return 小节.empty() ? INI小节 : 小节;
 }
 
+// A user's settings folder does not exist before the first write.
+bool folderReadyFor(const std::u16string& file) {
+    const std::size_t slash = file.rfind(kPathSeparator);
+    if (slash == 0 || slash == std::u16string::npos) return true;
+    const std::u16string folder = file.substr(0, slash);
+    if (pathKind(folder) != PathKind::Missing) return true;
+    if (!folderReadyFor(folder)) return false;
+    try {
+        makeFolder(folder);
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
+}
+
 } // namespace
 
 std::u16string INI文件路径(const std::u16string& 文件夹, const std::u16string& 应用名) {
-    std::u16string path = 文件夹;
-    if (path.empty() || path.back() != kPathSeparator) path += kPathSeparator;
-    return path + 应用名 + u".ini";
+    return joinPath(文件夹, 应用名 + u".ini");
 }
 
 void 设置INI文件(const std::u16string& 应用名, const std::u16string& 小节,
@@ -58,7 +71,8 @@ std::u16string INI属性读出(const std::u16string& 键, const std::u16string& 
 }
 
 void INI属性写入(const std::u16string& 键, const std::u16string& 值, const std::u16string& 小节) {
-    if (!writePrivateProfileString(ansi(sectionOrDefault(小节)), ansi(键), ansi(值), INI文件名))
+    if (!folderReadyFor(INI文件名) ||
+        !writePrivateProfileString(ansi(sectionOrDefault(小节)), ansi(键), ansi(值), INI文件名))
         throw Error(kIniWriteFailed, u"INI模块.INI属性写入.写入INI文件");
 }
 

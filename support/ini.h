@@ -1,7 +1,7 @@
 #pragma once
-// The program's settings in an INI file beside the program: choose the file
-// and a default section, read a value with a default, write a value, and check
-// that a value read lies in a range.
+// The program's settings in an INI file, in the folder support/places.h
+// chooses: choose the file and a default section, read a value with a default,
+// write a value, and check that a value read lies in a range.
 
 #include <optional>
 #include <string>
@@ -22,8 +22,9 @@ std::u16string INI文件路径(const std::u16string& 文件夹, const std::u16st
 std::u16string INI属性读出(const std::u16string& 键, const std::u16string& 默认 = u"",
                            const std::u16string& 小节 = u"");
 
-// Throws Error(kIniWriteFailed, "INI模块.INI属性写入.写入INI文件") when the file
-// cannot be written; the previous file then stays as it was.
+// Creates the file's folder when it is missing. Throws Error(kIniWriteFailed,
+// "INI模块.INI属性写入.写入INI文件") when the file cannot be written; the
+// previous file then stays as it was.
 void INI属性写入(const std::u16string& 键, const std::u16string& 值,
                  const std::u16string& 小节 = u"");
 

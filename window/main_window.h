@@ -22,6 +22,14 @@ class 作业启动器;
 // The program's name: the title of its message boxes and of its settings file.
 inline constexpr const char16_t* kAppName = u"Tolvane";
 
+// Where the window keeps Tolvane.ini and finds its mapping tables, as
+// support/places.h chooses them for the running program.
+struct 文件位置 {
+    std::u16string 设置文件夹;
+    // Lowest precedence first: a later folder's table replaces an earlier one's.
+    std::vector<std::u16string> 对照表文件夹;
+};
+
 // The real controls, built by a front-end from 主窗体设计().
 struct 主窗体控件 {
     Window& 窗体;
@@ -38,8 +46,7 @@ struct 主窗体控件 {
 
 class 主窗体 : private 作业界面, private TableLoadWindow, private 系统栏事件 {
   public:
-    // 程序文件夹 holds the folder 对照表 and the settings file Tolvane.ini.
-    主窗体(主窗体控件 控件, Desktop& 桌面, std::u16string 程序文件夹);
+    主窗体(主窗体控件 控件, Desktop& 桌面, 文件位置 位置);
     ~主窗体() override;
     主窗体(const 主窗体&) = delete;
     主窗体& operator=(const 主窗体&) = delete;
@@ -108,14 +115,15 @@ class 主窗体 : private 作业界面, private TableLoadWindow, private 系统�
 
     主窗体控件 控件_;
     Desktop& 桌面_;
-    std::u16string 程序文件夹_;
+    std::u16string 设置文件夹_;
+    // The folders of the mapping tables, lowest precedence first.
+    std::vector<std::u16string> 对照表路径_;
     std::unique_ptr<作业启动器> 启动器_;
 
     std::u16string 正常标题_;
     std::shared_ptr<Picture> 正常图标_;
     std::shared_ptr<Picture> 忙碌图标_;
     std::shared_ptr<系统栏> Tray_;
-    std::u16string 对照表路径_;
     // 0 never, -1 once (then 0), any other value every time.
     std::int32_t 提示使用拖放操作_ = -1;
     int 水平范围_ = 0;

@@ -5,6 +5,7 @@
 #include "engine/table.h"
 #include "platform/files.h"
 #include "support/open_file.h"
+#include "support/places.h"
 #include "window/main_window.h"
 #include "window/setting_text.h"
 #include "window/usage_hint.h"
@@ -52,7 +53,9 @@ void 主窗体::依据_Click() {
 }
 
 bool 主窗体::读取对照表() {
-    return 载入对照表文件(对照表路径_ + 控件_.依据.text(), *this);
+    // A table removed since start-up no longer names a file: the load fails.
+    const auto 文件 = tableFile(对照表路径_, 控件_.依据.text());
+    return 文件 && 载入对照表文件(*文件, *this);
 }
 
 void 主窗体::setCaption(const std::u16string& text) {

@@ -5,6 +5,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "support/ini.h"
+#include "support/places.h"
 #include "tolvane_version.h"
 #include "window/job_runner.h"
 #include "window/main_window.h"
@@ -18,21 +19,15 @@ namespace {
 
 constexpr const char16_t* kPlaceSection = u"窗体位置";
 constexpr const char16_t* kPersonalSection = u"个人设置";
-constexpr const char16_t* kTableFolder = u"对照表";
 
 // Product name, a blank, major.minor and " 版", from the program's version.
 constexpr const char16_t* kNormalTitle = u"Tolvane " TOLVANE_VERSION " 版";
 
-std::u16string withSeparator(const std::u16string& folder) {
-    if (!folder.empty() && folder.back() == kPathSeparator) return folder;
-    return folder + kPathSeparator;
-}
-
 } // namespace
 
-主窗体::主窗体(主窗体控件 控件, Desktop& 桌面, std::u16string 程序文件夹)
-    : 控件_(控件), 桌面_(桌面), 程序文件夹_(std::move(程序文件夹)),
-      启动器_(std::make_unique<作业启动器>(桌面)) {}
+主窗体::主窗体(主窗体控件 控件, Desktop& 桌面, 文件位置 位置)
+    : 控件_(控件), 桌面_(桌面), 设置文件夹_(std::move(位置.设置文件夹)),
+      对照表路径_(std::move(位置.对照表文件夹)), 启动器_(std::make_unique<作业启动器>(桌面)) {}
 
 // Reached without Form_Unload only when a front-end gives up on the window:
 // then too no job and no tray icon may outlive it.
@@ -57,7 +52,6 @@ void 主窗体::Form_Load() {
     读出个人设置();
     复位对照表();
     取消标志 = false;
-    对照表路径_ = withSeparator(程序文件夹_) + kTableFolder + kPathSeparator;
     列出对照表();
     等待吧(false);
     显示状态(u"");
@@ -65,7 +59,7 @@ void 主窗体::Form_Load() {
 }
 
 void 主窗体::恢复窗体位置() {
-    设置INI文件(kAppName, kPlaceSection, 程序文件夹_);
+    设置INI文件(kAppName, kPlaceSection, 设置文件夹_);
     Window& 窗体 = 控件_.窗体;
     const auto 屏宽 = static_cast<float>(桌面_.screenWidth());
     const auto 屏高 = static_cast<float>(桌面_.screenHeight());
@@ -80,16 +74,16 @@ void 主窗体::恢复窗体位置() {
 }
 
 void 主窗体::读出个人设置() {
-    设置INI文件(kAppName, kPersonalSection, 程序文件夹_);
+    设置INI文件(kAppName, kPersonalSection, 设置文件夹_);
     使用多线程 = 整体数值(INI属性读出(u"使用多线程", u"1")) == 1.0;
     提示使用拖放操作_ = 取整(开头数值(INI属性读出(u"提示使用拖放操作", u"-1")));
 }
 
 void 主窗体::列出对照表() {
     PopupMenu& 菜单 = 控件_.弹出菜单;
-    const std::vector<std::u16string> 文件 = listFiles(对照表路径_, u"*.txt");
+    const std::vector<TableFile> 文件 = listTables(对照表路径_);
     for (std::size_t k = 0; k < 文件.size(); ++k) {
-        const std::u16string& f = 文件[k];
+        const std::u16string& f = 文件[k].name;
         const int 序号 = static_cast<int>(k);
         控件_.依据.addItem(f);
         if (k == 0) {
@@ -116,12 +110,12 @@ void 主窗体::Form_Unload() {
 
 void 主窗体::保存设置() {
     Window& 窗体 = 控件_.窗体;
-    设置INI文件(kAppName, kPlaceSection, 程序文件夹_);
+    设置INI文件(kAppName, kPlaceSection, 设置文件夹_);
     INI属性写入(u"状态", 十进制(static_cast<int>(窗体.state())));
     const TwipsRect 常规位置 = 窗体.normalRect();
     INI属性写入(u"X", 十进制(常规位置.left));
     INI属性写入(u"Y", 十进制(常规位置.top));
-    设置INI文件(kAppName, kPersonalSection, 程序文件夹_);
+    设置INI文件(kAppName, kPersonalSection, 设置文件夹_);
     INI属性写入(u"使用多线程", 使用多线程 ? u"1" : u"0");
     INI属性写入(u"提示使用拖放操作", 十进制(提示使用拖放操作_));
 }

@@ -50,7 +50,7 @@ int convert(const Options& options) {
 }
 
 int listTables() {
-    for (const std::string& name : shippedTableNames())
+    for (const std::string& name : tableNames())
         std::cout << name << '\n';
     return kAllConverted;
 }

@@ -4,8 +4,7 @@
 #include "engine/table.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
-
-#include <algorithm>
+#include "support/places.h"
 
 namespace tolvane::cli {
 
@@ -18,17 +17,16 @@ class NoWindow : public TableLoadWindow {
     void clearSelection() override {}
 };
 
-std::u16string tableFolder() {
-    return programFolder() + kPathSeparator + u"对照表";
+std::vector<std::u16string> folders() {
+    return tableFolders(currentSite());
 }
 
 } // namespace
 
-std::vector<std::string> shippedTableNames() {
+std::vector<std::string> tableNames() {
     std::vector<std::string> names;
-    for (const std::u16string& name : listFiles(tableFolder(), u"*.txt"))
-        names.push_back(toUtf8(name));
-    std::ranges::sort(names);
+    for (const TableFile& table : listTables(folders()))
+        names.push_back(toUtf8(table.name));
     return names;
 }
 
@@ -36,9 +34,8 @@ std::u16string tablePath(const std::string& argument) {
     std::u16string given = fromUtf8(argument);
     if (given.find(kPathSeparator) != std::u16string::npos || pathKind(given) == PathKind::File)
         return given;
-    std::u16string beside = tableFolder() + kPathSeparator + given;
-    if (pathKind(beside) == PathKind::File || given.ends_with(u".txt")) return beside;
-    return beside + u".txt";
+    // An unknown name stays as given and fails to load like a missing file.
+    return tableFile(folders(), given).value_or(given);
 }
 
 bool loadTable(const std::u16string& path) {

@@ -1,16 +1,16 @@
 #pragma once
-// The mapping tables: the ones shipped beside the program, and loading one.
+// The mapping tables: the ones the window lists too, and loading one.
 
 #include <string>
 #include <vector>
 
 namespace tolvane::cli {
 
-// File names in the folder 对照表 beside the program, sorted.
-std::vector<std::string> shippedTableNames();
+// File names of the tables the window lists, sorted.
+std::vector<std::string> tableNames();
 
 // A table argument as a file path: a path when it holds a "/" or names an
-// existing file, otherwise a name in the folder beside the program, whose
+// existing file, otherwise the table of that name the window lists, whose
 // ".txt" may be left out.
 std::u16string tablePath(const std::string& argument);
 

@@ -2,7 +2,7 @@
 
 #include "app/gui/wiring.h"
 #include "frontend/qt/icons.h"
-#include "platform/files.h"
+#include "support/places.h"
 #include "window/layout.h"
 
 #include <QApplication>
@@ -17,7 +17,8 @@ int main(int argc, char* argv[]) {
 
     qt::Form form(主窗体设计());
     qt::QtDesktop desktop(form.widget());
-    主窗体 window(gui::controlsOf(form), desktop, programFolder());
+    const ProgramSite site = currentSite();
+    主窗体 window(gui::controlsOf(form), desktop, {settingsFolder(site), tableFolders(site)});
     gui::connectHandlers(form, window, desktop);
     gui::runHandler(desktop, [&window] { window.Form_Load(); });
     return QApplication::exec();

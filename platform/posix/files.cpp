@@ -182,6 +182,10 @@ std::vector<std::u16string> listFiles(const std::u16string& folder, const std::u
     return names;
 }
 
+bool folderWritable(const std::u16string& path) {
+    return ::access(toUtf8(path).c_str(), W_OK | X_OK) == 0;
+}
+
 std::u16string programFolder() {
     std::array<char, 4096> buffer{};
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);

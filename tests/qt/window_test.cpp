@@ -23,7 +23,8 @@ class 真窗体 : public testing::Test {
     void SetUp() override {
         ASSERT_TRUE(folder.isValid());
         QDir(folder.path()).mkpath("对照表");
-        window.emplace(gui::controlsOf(form), desktop, toU16(folder.path()));
+        window.emplace(gui::controlsOf(form), desktop,
+                       文件位置{toU16(folder.path()), {toU16(folder.filePath("对照表"))}});
         gui::connectHandlers(form, *window, desktop);
         window->Form_Load();
     }
@@ -102,7 +103,8 @@ TEST(真窗体的对照表, 启动后不选任何表而用键盘选中就载入)
     }
     Form form{主窗体设计()};
     QtDesktop desktop{form.widget()};
-    主窗体 window(gui::controlsOf(form), desktop, toU16(folder.path()));
+    主窗体 window(gui::controlsOf(form), desktop,
+                  {toU16(folder.path()), {toU16(folder.filePath("对照表"))}});
     gui::connectHandlers(form, window, desktop);
     window.Form_Load();
 

@@ -44,7 +44,8 @@ WindowRig::~WindowRig() {
 
 主窗体& WindowRig::load() {
     主窗体控件 controls{form, basis, type, choose, remove, clear, start, list, clip, menu};
-    window_ = std::make_unique<主窗体>(controls, desktop, folder_.u16string());
+    const std::u16string folder = folder_.u16string();
+    window_ = std::make_unique<主窗体>(controls, desktop, 文件位置{folder, {folder + u"/对照表"}});
     window_->Form_Load();
     return *window_;
 }

@@ -1,0 +1,122 @@
+#!/usr/bin/env bash
+# Checks the Debian package as a user meets it:
+#   bash scripts/deb-check.sh
+# builds it, runs lintian (an error fails the check), installs it with apt,
+# uses the installed programs with a scratch home and XDG folders, starts the
+# installed tolvane on an X server of its own and closes it, then removes the
+# package again.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+tools=(lintian man-db xvfb xauth xdotool x11-utils openbox)
+missing=()
+for p in "${tools[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+    "${sudo_cmd[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
+fi
+
+fail() {
+    echo "失败 / FAILED: $*" >&2
+    exit 1
+}
+
+deb=$(bash scripts/build-deb.sh | tail -1)
+echo "== lintian $deb"
+lintian --fail-on error "$deb" || fail "lintian reports errors"
+
+scratch=$(mktemp -d)
+pids=()
+cleanup() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    remove_package || true
+    rm -rf "$scratch"
+}
+remove_package() {
+    if dpkg-query -W -f='${Status}' tolvane 2>/dev/null | grep -q 'install ok installed'; then
+        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 purge -y -qq tolvane >/dev/null
+    fi
+}
+trap cleanup EXIT
+echo "== installing $deb"
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq "./$deb" >/dev/null
+
+# A user of our own making: nothing of the caller's home or settings is used.
+export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
+mkdir -p "$HOME"
+cd "$HOME"
+cli=/usr/bin/tolvane-cli
+
+listed=$("$cli" -l)
+for table in 简体到繁体.txt 繁体到简体.txt; do
+    grep -qx "$table" <<<"$listed" || fail "tolvane-cli -l does not list $table: $listed"
+done
+echo "ok: the installed tables are listed"
+
+own="$XDG_DATA_HOME/tolvane/对照表"
+mkdir -p "$own"
+printf 'a b\r\n' >"$own/自己的.txt"
+"$cli" -l | grep -qx 自己的.txt || fail "the user's table is not listed"
+[ "$(printf 'abc' | "$cli" -t 自己的)" = bbc ] || fail "the user's table does not convert"
+echo "ok: a table in \$XDG_DATA_HOME is listed and used"
+
+printf '简体转换\r\n' | iconv -t CP936 >sample.txt
+cp sample.txt original.txt
+"$cli" -q -t 简体到繁体 sample.txt || fail "tolvane-cli did not convert sample.txt"
+[ "$(iconv -f CP936 sample.txt)" = "$(printf '簡體轉換\r\n')" ] || fail "wrong conversion"
+cmp -s original.txt '~Vebzo01.bak/sample.txt' || fail "the backup is not the original"
+echo "ok: a file converts, its original kept in ~Vebzo01.bak"
+
+for page in tolvane tolvane-cli; do
+    man -w "$page" >/dev/null || fail "man -w $page finds no manual page"
+done
+# The completion offers the table names, the user's among them.
+names=$(bash -c 'source /usr/share/bash-completion/completions/tolvane-cli && _tolvane_cli_tables tolvane-cli')
+grep -qx 自己的 <<<"$names" || fail "the bash completion does not offer the tables: $names"
+echo "ok: manual pages and bash completion"
+
+# The window: started on an X server of its own with a window manager, closed
+# as a user closes it (Alt+F4), it writes its settings into the user's folder.
+wait_for() {
+    for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset >"$scratch/display" 2>/dev/null &
+pids+=($!)
+wait_for test -s "$scratch/display" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$scratch/display")"
+wait_for xdpyinfo || fail "Xvfb does not accept clients"
+openbox --sm-disable >/dev/null 2>&1 &
+pids+=($!)
+wait_for bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+    fail "openbox did not start"
+/usr/bin/tolvane >"$scratch/tolvane.log" 2>&1 &
+app=$!
+pids+=($app)
+title='Tolvane 0.95 版'
+wait_for xdotool search --onlyvisible --name "^${title}\$" || fail "no window titled $title"
+window=$(xdotool search --onlyvisible --name "^${title}\$" | head -1)
+closed() { ! kill -0 "$app" 2>/dev/null; }
+# A key pressed while the window is still being activated can go astray.
+for _ in 1 2 3; do
+    xdotool windowactivate --sync "$window" 2>/dev/null || true
+    xdotool key --clearmodifiers alt+F4
+    wait_for closed && break
+done
+closed || fail "tolvane did not end when closed"
+settings="$XDG_CONFIG_HOME/tolvane/Tolvane.ini"
+[ -f "$settings" ] || fail "no $settings: $(ls -R "$XDG_CONFIG_HOME" 2>&1)"
+iconv -f CP936 "$settings" | grep -q '^\[个人设置\]' || fail "$settings holds no settings"
+[ ! -e /usr/bin/Tolvane.ini ] || fail "tolvane wrote its settings beside itself"
+echo "ok: the installed tolvane starts, closes and keeps its settings in $settings"
+
+cd "$root"
+remove_package
+[ ! -e /usr/bin/tolvane-cli ] && [ ! -e /usr/share/tolvane ] || fail "the package left files behind"
+echo "ok: the package is removed again"

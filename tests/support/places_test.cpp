@@ -1,0 +1,120 @@
+#include "support/ini.h"
+#include "support/places.h"
+#include "temp_folder.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+
+namespace tolvane {
+namespace {
+
+enum Fact : unsigned {
+    kNone = 0,
+    kTablesBeside = 1,
+    kSettingsBeside = 2,
+    kWritable = 4,
+    kInstalled = 8
+};
+
+// A program in /p, installed when /share/tolvane/对照表 exists; the user is
+// /home/u unless said otherwise.
+ProgramSite site(unsigned facts, std::u16string configHome = u"", std::u16string dataHome = u"",
+                 std::u16string home = u"/home/u") {
+    return {u"/p",
+            (facts & kTablesBeside) != 0,
+            (facts & kSettingsBeside) != 0,
+            (facts & kWritable) != 0,
+            (facts & kInstalled) != 0,
+            std::move(home),
+            std::move(configHome),
+            std::move(dataHome)};
+}
+
+TEST(文件位置, 设置文件所在的文件夹) {
+    struct Case {
+        const char* what;
+        ProgramSite site;
+        std::u16string folder;
+    };
+    const Case cases[] = {
+        {"portable folder", site(kTablesBeside | kWritable), u"/p"},
+        {"build tree beside an installed copy", site(kTablesBeside | kWritable | kInstalled),
+         u"/p"},
+        {"read-only portable folder", site(kTablesBeside), u"/home/u/.config/tolvane"},
+        {"Tolvane.ini already beside", site(kSettingsBeside | kInstalled), u"/p"},
+        {"lone writable copy", site(kWritable), u"/p"},
+        {"installed", site(kInstalled), u"/home/u/.config/tolvane"},
+        {"installed, run by root", site(kWritable | kInstalled), u"/home/u/.config/tolvane"},
+        {"XDG_CONFIG_HOME set", site(kInstalled, u"/c"), u"/c/tolvane"},
+        {"XDG_CONFIG_HOME relative", site(kInstalled, u"c"), u"/home/u/.config/tolvane"},
+        {"no user folder at all", site(kInstalled, u"", u"", u""), u"/p"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(settingsFolder(c.site), c.folder) << c.what;
+}
+
+TEST(文件位置, 对照表所在的文件夹) {
+    struct Case {
+        const char* what;
+        ProgramSite site;
+        std::vector<std::u16string> folders;
+    };
+    const Case cases[] = {
+        {"portable", site(kTablesBeside | kInstalled, u"/c", u"/d"), {u"/p/对照表"}},
+        {"installed",
+         site(kInstalled),
+         {u"/share/tolvane/对照表", u"/home/u/.local/share/tolvane/对照表"}},
+        {"XDG_DATA_HOME set",
+         site(kWritable, u"", u"/d"),
+         {u"/share/tolvane/对照表", u"/d/tolvane/对照表"}},
+        {"XDG_DATA_HOME relative",
+         site(kInstalled, u"", u"d"),
+         {u"/share/tolvane/对照表", u"/home/u/.local/share/tolvane/对照表"}},
+        {"no user folder", site(kInstalled, u"", u"", u""), {u"/share/tolvane/对照表"}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tableFolders(c.site), c.folders) << c.what;
+    ProgramSite usrBin = site(kInstalled);
+    usrBin.folder = u"/usr/bin";
+    EXPECT_EQ(tableFolders(usrBin).front(), u"/usr/share/tolvane/对照表");
+}
+
+void touch(const std::filesystem::path& file) {
+    std::filesystem::create_directories(file.parent_path());
+    std::ofstream{file};
+}
+
+TEST(文件位置, 用户的表与安装的表同名时用用户的) {
+    TempFolder root;
+    const auto shipped = root.path() / "shipped";
+    const auto own = root.path() / "own";
+    for (const char* name : {"简体到繁体.txt", "甲.txt", "说明.doc"})
+        touch(shipped / name);
+    for (const char* name : {"简体到繁体.txt", "乙.txt"})
+        touch(own / name);
+    const std::vector<std::u16string> folders{shipped.u16string(), own.u16string(),
+                                              (root.path() / "missing").u16string()};
+
+    std::vector<std::u16string> names;
+    for (const TableFile& table : listTables(folders)) {
+        names.push_back(table.name);
+        EXPECT_EQ(tableFile(folders, table.name), table.path);
+    }
+    EXPECT_EQ(names, (std::vector<std::u16string>{u"乙.txt", u"甲.txt", u"简体到繁体.txt"}));
+    EXPECT_EQ(tableFile(folders, u"简体到繁体"), (own / "简体到繁体.txt").u16string());
+    EXPECT_EQ(tableFile(folders, u"甲"), (shipped / "甲.txt").u16string());
+    EXPECT_EQ(tableFile(folders, u"说明"), std::nullopt);
+    EXPECT_EQ(tableFile(folders, u"丙"), std::nullopt);
+}
+
+TEST(文件位置, 用户的设置文件夹在第一次写入时建立) {
+    TempFolder root;
+    const auto folder = root.path() / "config" / "tolvane";
+    设置INI文件(u"Tolvane", u"个人设置", folder.u16string());
+    INI属性写入(u"使用多线程", u"1");
+    EXPECT_EQ(INI属性读出(u"使用多线程"), u"1");
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "Tolvane.ini"));
+}
+
+} // namespace
+} // namespace tolvane
