@@ -1,7 +1,8 @@
 #pragma once
 // A main window on fake controls and a fake desktop, with its program folder
-// (tables and settings file) in a fresh temporary folder.
+// (tables and settings file) in a scratch folder.
 
+#include "common/scratch_folder.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "window/main_window.h"
@@ -58,6 +59,7 @@ class WindowRig {
     fakes::FakeDesktop desktop;
 
   private:
+    testing::ScratchFolder scratch_;
     std::filesystem::path folder_;
     std::unique_ptr<主窗体> window_;
     bool unloaded_ = false;
