@@ -1,24 +1,13 @@
+#include "common/scratch_folder.h"
 #include "platform/profile.h"
-#include "temp_folder.h"
 
 #include <array>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
-void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-class 配置文件 : public testing::Test {
+class 配置文件 : public ::testing::Test {
   protected:
     std::string read(const std::string& section, const std::string& key,
                      const std::string& fallback = "<none>") {
@@ -31,21 +20,18 @@ class 配置文件 : public testing::Test {
         return writePrivateProfileString(section, key, value, file_.u16string());
     }
 
-    TempFolder folder_;
+    ScratchFolder folder_;
     std::filesystem::path file_ = folder_.path() / "test.ini";
 };
 
 TEST_F(配置文件, 读时去掉空白和一对引号并忽略大小写) {
+    EXPECT_EQ(read("a", "b", "dflt"), "dflt"); // no file yet
     writeBytes(file_, "; note\n[Main]\n  Key = \" spaced \"  \nother='x'\nplain=\"half\n");
     EXPECT_EQ(read("main", "KEY"), " spaced ");
     EXPECT_EQ(read("MAIN", "other"), "x");
     EXPECT_EQ(read("Main", "plain"), "\"half");
     EXPECT_EQ(read("Main", "missing"), "<none>");
     EXPECT_EQ(read("Other", "Key"), "<none>");
-}
-
-TEST_F(配置文件, 文件不存在时给默认值) {
-    EXPECT_EQ(read("a", "b", "dflt"), "dflt");
 }
 
 TEST_F(配置文件, 双字节字符的第二字节不按字母折叠) {
@@ -95,4 +81,4 @@ TEST_F(配置文件, 读不了的已有文件不被替换) {
 }
 
 } // namespace
-} // namespace tolvane
+} // namespace tolvane::testing
