@@ -87,12 +87,6 @@ TEST_F(真窗体, 拖来的不是文件列表就拒绝) {
     EXPECT_EQ(form.list(u"源文件").count(), 0);
 }
 
-TEST_F(真窗体, 启动后标题和开始按钮处于空闲) {
-    EXPECT_EQ(form.window().caption(), u"Tolvane 0.95 版");
-    EXPECT_EQ(form.button(u"开始转换").caption(), u"4");
-    EXPECT_TRUE(form.widget().isVisible());
-}
-
 TEST(真窗体的对照表, 启动后不选任何表而用键盘选中就载入) {
     QTemporaryDir folder;
     QDir(folder.path()).mkpath("对照表");

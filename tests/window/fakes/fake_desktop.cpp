@@ -11,26 +11,6 @@ void FakeClipboard::check() const {
     if (failing_) throw Error(kSystemError, u"剪贴板打不开");
 }
 
-bool FakeClipboard::hasText() const {
-    check();
-    return text_.has_value();
-}
-
-std::u16string FakeClipboard::text() const {
-    check();
-    return text_.value_or(u"");
-}
-
-void FakeClipboard::clear() {
-    check();
-    text_.reset();
-}
-
-void FakeClipboard::setText(const std::u16string& text) {
-    check();
-    text_ = text;
-}
-
 void FakeTrayCalls::shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) {
     if (operation == kNimDelete) {
         shown_ = false;

@@ -29,10 +29,22 @@ class FakePicture : public Picture {
 
 class FakeClipboard : public Clipboard {
   public:
-    bool hasText() const override;
-    std::u16string text() const override;
-    void clear() override;
-    void setText(const std::u16string& text) override;
+    bool hasText() const override {
+        check();
+        return text_.has_value();
+    }
+    std::u16string text() const override {
+        check();
+        return text_.value_or(u"");
+    }
+    void clear() override {
+        check();
+        text_.reset();
+    }
+    void setText(const std::u16string& text) override {
+        check();
+        text_ = text;
+    }
 
     void holdPictureOnly() { text_.reset(); }
     void failToOpen(bool fail) { failing_ = fail; }
