@@ -90,17 +90,23 @@ TEST_F(作业桥测试, 关闭时等待中的消息框回答取消且以后的�
     EXPECT_TRUE(界面.状态.empty());
 }
 
-TEST_F(作业桥测试, 启动器在工作线程上运行作业) {
-    转换类型 = 2;
-    界面.剪贴板字节 = {'a', 0, 'b', 0};
-    作业启动器 启动器(桌面);
-    int errorCode = 0;
-    ASSERT_TRUE(启动器.启动(界面, errorCode));
-    EXPECT_TRUE(桌面.drainUntil([&] { return !界面.状态.empty() && 界面.状态.back().empty(); }));
-    启动器.关闭();
-    EXPECT_EQ(界面.剪贴板, u"eb");
-    EXPECT_EQ(界面.状态, (Statuses{u"正在转换剪贴板文本...", u"转换完毕！", u""}));
-    expectAllOnThisThread();
+// On a worker thread 启动 returns at once; in line, when the job is over.
+TEST_F(作业桥测试, 启动器运行作业而窗口的调用都在窗口线程上) {
+    for (const bool worker : {true, false}) {
+        使用多线程 = worker;
+        转换类型 = 2;
+        界面 = {};
+        界面.剪贴板字节 = {'a', 0, 'b', 0};
+        作业启动器 启动器(桌面);
+        int errorCode = 0;
+        ASSERT_TRUE(启动器.启动(界面, errorCode));
+        EXPECT_EQ(界面.状态.size(), worker ? 0U : 3U);
+        EXPECT_TRUE(桌面.drainUntil([&] { return 界面.状态.size() == 3; }));
+        启动器.关闭();
+        EXPECT_EQ(界面.剪贴板, u"eb");
+        EXPECT_EQ(界面.状态, (Statuses{u"正在转换剪贴板文本...", u"转换完毕！", u""}));
+        expectAllOnThisThread();
+    }
 }
 
 TEST_F(作业桥测试, 关闭窗口时工作线程结束而不再碰窗口) {
@@ -117,18 +123,6 @@ TEST_F(作业桥测试, 关闭窗口时工作线程结束而不再碰窗口) {
     ASSERT_TRUE(桌面.drainUntil([&] { return closed; }));
     EXPECT_EQ(界面.消息.size(), 1U);
     EXPECT_TRUE(界面.状态.empty());
-}
-
-TEST_F(作业桥测试, 不用工作线程时就地运行完才返回) {
-    使用多线程 = false;
-    转换类型 = 2;
-    界面.剪贴板字节 = {'a', 0};
-    作业启动器 启动器(桌面);
-    int errorCode = 0;
-    EXPECT_TRUE(启动器.启动(界面, errorCode));
-    EXPECT_EQ(界面.剪贴板, u"e");
-    EXPECT_EQ(界面.状态, (Statuses{u"正在转换剪贴板文本...", u"转换完毕！", u""}));
-    expectAllOnThisThread();
 }
 
 TEST_F(作业桥测试, 就地运行时关闭窗口后作业不再碰窗口) {

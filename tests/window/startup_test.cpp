@@ -24,23 +24,28 @@ bool centred(const WindowRig& rig) {
                1;
 }
 
-TEST(启动, 没有设置文件时居中空闲并用多线程) {
-    WindowRig rig;
-    rig.load();
-    EXPECT_TRUE(centred(rig));
-    EXPECT_EQ(rig.form.state(), WindowState::Normal);
-    EXPECT_TRUE(rig.form.visible());
-    EXPECT_TRUE(使用多线程);
-    EXPECT_EQ(rig.form.caption(), u"Tolvane 0.95 版");
-    EXPECT_EQ(rig.form.icon(), rig.desktop.idleIcon());
-    EXPECT_EQ(rig.start.caption(), u"4");
-    EXPECT_EQ(rig.type.selectedIndex(), 0);
-    EXPECT_EQ(转换类型, 0);
-    EXPECT_TRUE(rig.list.visible());
-    EXPECT_FALSE(rig.clip.visible());
-    EXPECT_EQ(rig.basis.selectedIndex(), -1);
-    EXPECT_FALSE(对照表正常);
-    EXPECT_FALSE(rig.desktop.fakeTray().iconShown());
+TEST(启动, 没有设置或位置超出范围时居中而总是空闲地开始) {
+    for (const bool outOfRange : {false, true}) {
+        WindowRig rig;
+        if (outOfRange) {
+            rig.writeSetting(u"窗体位置", u"X", u"-20000");
+            rig.writeSetting(u"窗体位置", u"Y", u"abc");
+        }
+        rig.load();
+        EXPECT_TRUE(centred(rig));
+        EXPECT_EQ(rig.form.state(), WindowState::Normal);
+        EXPECT_TRUE(rig.form.visible());
+        EXPECT_TRUE(使用多线程);
+        EXPECT_EQ(rig.form.caption(), u"Tolvane 0.95 版");
+        EXPECT_EQ(rig.form.icon(), rig.desktop.idleIcon());
+        EXPECT_EQ(rig.start.caption(), u"4");
+        EXPECT_EQ(rig.type.selectedIndex(), 0);
+        EXPECT_EQ(转换类型, 0);
+        EXPECT_TRUE(rig.list.visible() && !rig.clip.visible());
+        EXPECT_EQ(rig.basis.selectedIndex(), -1);
+        EXPECT_FALSE(对照表正常);
+        EXPECT_FALSE(rig.desktop.fakeTray().iconShown());
+    }
 }
 
 // Each setting as read at start-up shows in what shut-down writes back.
@@ -68,14 +73,6 @@ TEST(启动, 读入的设置在关闭时写回) {
         EXPECT_EQ(使用多线程, rig.setting(u"个人设置", u"使用多线程") == u"1");
         EXPECT_EQ(rig.setting(c.section, c.key), c.savedBack);
     }
-}
-
-TEST(启动, 超出范围的位置取居中) {
-    WindowRig rig;
-    rig.writeSetting(u"窗体位置", u"X", u"-20000");
-    rig.writeSetting(u"窗体位置", u"Y", u"abc");
-    rig.load();
-    EXPECT_TRUE(centred(rig));
 }
 
 TEST(启动, 关闭时按顺序写出设置) {
@@ -136,29 +133,24 @@ TEST(对照表列表, 对照表按列出顺序进组合框和菜单) {
     }
 }
 
+// Minimised, the window hides behind a tray icon; without a notification
+// area it stays visible, also when it starts minimised.
 TEST(系统栏, 最小化进系统栏恢复后回来) {
-    WindowRig rig;
-    rig.load();
-    minimise(rig);
-    EXPECT_FALSE(rig.form.visible());
-    EXPECT_TRUE(rig.desktop.fakeTray().iconShown());
-    rig.form.setState(WindowState::Normal);
-    rig.window().Form_Resize();
-    EXPECT_TRUE(rig.form.visible());
-    EXPECT_FALSE(rig.desktop.fakeTray().iconShown());
-}
-
-TEST(系统栏, 没有通知区域时最小化和保存的最小化状态都不隐藏窗体) {
-    WindowRig rig;
-    rig.desktop.withoutTray();
-    rig.writeSetting(u"窗体位置", u"状态", u"1");
-    rig.load();
-    EXPECT_EQ(rig.form.state(), WindowState::Minimized);
-    EXPECT_TRUE(rig.form.visible());
-    rig.form.setState(WindowState::Normal);
-    minimise(rig);
-    EXPECT_TRUE(rig.form.visible());
-    EXPECT_FALSE(rig.desktop.fakeTray().iconShown());
+    for (const bool hasTray : {true, false}) {
+        WindowRig rig;
+        if (!hasTray) rig.desktop.withoutTray();
+        rig.writeSetting(u"窗体位置", u"状态", u"1");
+        rig.load();
+        EXPECT_EQ(rig.form.state(), WindowState::Minimized);
+        EXPECT_EQ(rig.form.visible(), !hasTray);
+        EXPECT_EQ(rig.desktop.fakeTray().iconShown(), hasTray);
+        rig.form.setState(WindowState::Normal);
+        rig.window().Form_Resize();
+        EXPECT_TRUE(rig.form.visible());
+        EXPECT_FALSE(rig.desktop.fakeTray().iconShown());
+        minimise(rig);
+        EXPECT_EQ(rig.form.visible(), !hasTray);
+    }
 }
 
 TEST(关闭, 设置写不进时报告并照样结束) {

@@ -4,6 +4,8 @@
 #include "platform/files.h"
 #include "support/ini.h"
 
+#include <algorithm>
+
 namespace tolvane {
 
 namespace {
@@ -87,6 +89,11 @@ void WindowRig::pickType(int index) {
 void WindowRig::pickTable(int index) {
     basis.setSelectedIndex(index);
     window_->依据_Click();
+}
+
+int WindowRig::tableIndex(const std::u16string& name) const {
+    const auto& items = basis.items();
+    return static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin());
 }
 
 bool WindowRig::waitIdle() {

@@ -42,6 +42,8 @@ class WindowRig {
 
     void pickType(int index);
     void pickTable(int index);
+    // Where the table file shows in 依据 (the folder's own order).
+    int tableIndex(const std::u16string& name) const;
     // Runs the window's queued calls until the Start button shows idle again.
     bool waitIdle();
     bool busy() const { return start.caption() != u"4"; }
