@@ -50,10 +50,7 @@ bool FakeOpenFileDialog::getOpenFileName(OpenFileName& request) {
 MessageAnswer FakeDesktop::messageBox(const std::u16string& title, const std::u16string& text,
                                       MessageIcon icon, MessageButtons buttons) {
     messages_.push_back({title, text, icon, buttons});
-    if (answers_.empty()) return MessageAnswer::Ok;
-    const MessageAnswer answer = answers_.front();
-    answers_.pop_front();
-    return answer;
+    return MessageAnswer::Ok;
 }
 
 void FakeDesktop::processEvents() {
@@ -64,7 +61,6 @@ void FakeDesktop::processEvents() {
 void FakeDesktop::postToWindowThread(std::function<void()> call) {
     {
         const std::lock_guard lock(queueMutex_);
-        if (gone_) return;
         queue_.push_back(std::move(call));
     }
     queued_.notify_all();
@@ -95,12 +91,6 @@ bool FakeDesktop::drainUntil(const std::function<bool()>& condition,
         runQueued();
         return condition();
     }
-}
-
-void FakeDesktop::windowGone() {
-    const std::lock_guard lock(queueMutex_);
-    gone_ = true;
-    queue_.clear();
 }
 
 } // namespace tolvane::fakes

@@ -1,6 +1,6 @@
 #pragma once
-// State-keeping stand-ins for the desktop services: message boxes with
-// scripted answers, the clipboard, dropped data, the tray's system calls, the
+// State-keeping stand-ins for the desktop services: message boxes (answered
+// OK), the clipboard, dropped data, the tray's system calls, the
 // open-file dialog, and a window thread whose queued calls the test drains.
 
 #include "platform/ui.h"
@@ -136,13 +136,10 @@ class FakeDesktop : public Desktop {
     // Runs the queued calls until the condition holds; false on timeout.
     bool drainUntil(const std::function<bool()>& condition,
                     std::chrono::milliseconds timeout = std::chrono::seconds(20));
-    // The window is gone: later calls are dropped.
-    void windowGone();
 
     void withoutTray() { hasTray_ = false; }
     // Runs at every processEvents, before the queued calls.
     void onProcessEvents(std::function<void()> hook) { pumpHook_ = std::move(hook); }
-    void answerNext(MessageAnswer answer) { answers_.push_back(answer); }
 
     const std::vector<ShownMessage>& messages() const { return messages_; }
     FakeClipboard& fakeClipboard() { return clipboard_; }
@@ -153,7 +150,6 @@ class FakeDesktop : public Desktop {
     void runQueued();
 
     std::vector<ShownMessage> messages_;
-    std::deque<MessageAnswer> answers_;
     std::function<void()> pumpHook_;
     bool hasTray_ = true;
     FakeClipboard clipboard_;
@@ -165,7 +161,6 @@ class FakeDesktop : public Desktop {
     std::mutex queueMutex_;
     std::condition_variable queued_;
     std::deque<std::function<void()>> queue_;
-    bool gone_ = false;
 };
 
 } // namespace tolvane::fakes
