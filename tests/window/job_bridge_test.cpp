@@ -25,6 +25,7 @@ class 作业桥测试 : public 作业测试 {
         std::thread worker([&] {
             work();
             done = true;
+            桌面.postToWindowThread([] {}); // wakes the drain below
         });
         EXPECT_TRUE(桌面.drainUntil([&] { return done.load(); }));
         worker.join();
