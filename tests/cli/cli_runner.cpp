@@ -1,10 +1,7 @@
 #include "cli_runner.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <fcntl.h>
-#include <fstream>
-#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -14,24 +11,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-fs::path makeTempFolder() {
-    std::string pattern = (fs::temp_directory_path() / "tolvane-cli-XXXXXX").string();
-    return ::mkdtemp(pattern.data());
-}
-
 void redirect(const fs::path& file, int stream, int flags) {
     const int fd = ::open(file.c_str(), flags, 0644);
     if (fd < 0 || ::dup2(fd, stream) < 0) ::_exit(126);
     ::close(fd);
-}
-
-[[noreturn]] void execCli(const fs::path& folder, const fs::path& io,
-                          const std::vector<std::string>& arguments) {
-    if (::chdir(folder.c_str()) != 0) ::_exit(126);
-    redirect(io / "in", STDIN_FILENO, O_RDONLY);
-    redirect(io / "out", STDOUT_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
-    redirect(io / "err", STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
-    execProgram(arguments);
 }
 
 } // namespace
@@ -45,46 +28,34 @@ void execProgram(const std::vector<std::string>& arguments) {
     ::_exit(127);
 }
 
-Scratch::Scratch() : path_(makeTempFolder() / "work"), io_(path_.parent_path()) {
-    fs::create_directory(path_);
-}
-
-Scratch::~Scratch() {
-    std::error_code ignored;
-    fs::remove_all(io_, ignored);
+Scratch::Scratch() {
+    fs::create_directory(work_);
 }
 
 RunResult Scratch::run(const std::vector<std::string>& arguments, const std::string& input) const {
-    writeBytes(io_ / "in", input);
+    writeBytes(root_.path() / "in", input);
     return finish(start(arguments));
 }
 
 pid_t Scratch::start(const std::vector<std::string>& arguments) const {
-    if (!fs::exists(io_ / "in")) writeBytes(io_ / "in", {});
+    const fs::path io = root_.path();
+    if (!fs::exists(io / "in")) writeBytes(io / "in", {});
     const pid_t child = ::fork();
-    if (child == 0) execCli(path_, io_, arguments);
+    if (child == 0) {
+        if (::chdir(work_.c_str()) != 0) ::_exit(126);
+        redirect(io / "in", STDIN_FILENO, O_RDONLY);
+        redirect(io / "out", STDOUT_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+        redirect(io / "err", STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+        execProgram(arguments);
+    }
     return child;
 }
 
 RunResult Scratch::finish(pid_t child) const {
     int status = 0;
     ::waitpid(child, &status, 0);
-    RunResult result;
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.out = readBytes(io_ / "out");
-    result.err = readBytes(io_ / "err");
-    return result;
-}
-
-std::string readBytes(const fs::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    std::ostringstream bytes;
-    bytes << file.rdbuf();
-    return std::move(bytes).str();
-}
-
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(root_.path() / "out"),
+            readBytes(root_.path() / "err")};
 }
 
 std::vector<std::pair<std::string, std::string>> snapshot(const fs::path& folder) {

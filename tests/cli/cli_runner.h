@@ -2,6 +2,8 @@
 // Runs the built tolvane-cli as a user would, in a scratch folder, and reads
 // back what it printed and left on disk.
 
+#include "common/scratch_folder.h"
+
 #include <filesystem>
 #include <string>
 #include <sys/types.h>
@@ -9,40 +11,36 @@
 
 namespace tolvane::cli_test {
 
+using testing::readBytes;
+using testing::writeBytes;
+
 struct RunResult {
     int exitCode = -1; // -1 when the program did not exit normally
     std::string out;
     std::string err;
 };
 
-// A fresh folder under the system's temporary folder, removed with its contents.
+// The folder the program runs in; its standard streams are kept outside it.
 class Scratch {
   public:
     Scratch();
-    ~Scratch();
-    Scratch(const Scratch&) = delete;
-    Scratch& operator=(const Scratch&) = delete;
 
-    const std::filesystem::path& path() const { return path_; }
-    std::filesystem::path operator/(const std::string& name) const { return path_ / name; }
+    const std::filesystem::path& path() const { return work_; }
+    std::filesystem::path operator/(const std::string& name) const { return work_ / name; }
 
     // Runs the program in this folder with the input on standard input.
     RunResult run(const std::vector<std::string>& arguments, const std::string& input = {}) const;
-
     // Starts it without waiting; finish() collects the result.
     pid_t start(const std::vector<std::string>& arguments) const;
     RunResult finish(pid_t child) const;
 
   private:
-    std::filesystem::path path_;
-    std::filesystem::path io_; // standard streams, outside the folder under test
+    testing::ScratchFolder root_;
+    std::filesystem::path work_ = root_.path() / "work";
 };
 
 // In a forked child: replaces it by the program with these arguments.
 [[noreturn]] void execProgram(const std::vector<std::string>& arguments);
-
-std::string readBytes(const std::filesystem::path& path);
-void writeBytes(const std::filesystem::path& path, const std::string& bytes);
 
 // Every file below the folder, relative path to contents, sorted by path.
 std::vector<std::pair<std::string, std::string>> snapshot(const std::filesystem::path& folder);

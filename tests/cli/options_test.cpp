@@ -1,32 +1,21 @@
 #include "cli_runner.h"
+#include "tolvane_version.h"
 
 #include <gtest/gtest.h>
 
 namespace tolvane::cli_test {
 namespace {
 
-TEST(命令行用法, 版本) {
-    Scratch scratch;
-    for (const char* option : {"-V", "--version"}) {
-        const RunResult result = scratch.run({option});
-        EXPECT_EQ(result.exitCode, 0) << option;
-        EXPECT_EQ(result.out, "Tolvane 0.95\n") << option;
-    }
-}
+constexpr const char* kTable = "简体到繁体";
 
-TEST(命令行用法, 帮助是中文并列出每个选项) {
+TEST(命令行用法, 版本帮助和对照表列表) {
     Scratch scratch;
-    const RunResult result = scratch.run({"--help"});
-    EXPECT_EQ(result.exitCode, 0);
-    EXPECT_NE(result.out.find("用法："), std::string::npos);
-    for (const char* option : {"-t, --table", "-n, --names", "-r, --recursive", "--dry-run",
-                               "-q, --quiet", "-l, --list-tables", "-h, --help", "-V, --version"})
-        EXPECT_NE(result.out.find(option), std::string::npos) << option;
-    EXPECT_EQ(scratch.run({"-h"}).out, result.out);
-}
-
-TEST(命令行用法, 列出程序旁的对照表) {
-    Scratch scratch;
+    for (const char* option : {"-V", "--version"})
+        EXPECT_EQ(scratch.run({option}).out, "Tolvane " TOLVANE_VERSION "\n") << option;
+    const RunResult help = scratch.run({"--help"});
+    EXPECT_EQ(help.exitCode, 0);
+    EXPECT_NE(help.out.find("用法："), std::string::npos);
+    EXPECT_EQ(scratch.run({"-h"}).out, help.out);
     for (const char* option : {"-l", "--list-tables"}) {
         const RunResult result = scratch.run({option});
         EXPECT_EQ(result.exitCode, 0);
@@ -34,70 +23,76 @@ TEST(命令行用法, 列出程序旁的对照表) {
     }
 }
 
-TEST(命令行用法, 用法错误退出码为二且不碰文件) {
-    const std::vector<std::vector<std::string>> wrong{
-        {"a.txt"},                       // no table
-        {"-x", "-t", "简体到繁体"},      // unknown short option
-        {"--bogus", "-t", "简体到繁体"}, // unknown long option
-        {"-t"},                          // table without its value
-        {"--table="},
-        {"-q=1", "-t", "简体到繁体"},
-        {"--quiet=1", "-t", "简体到繁体"},
-        {"-t", "简体到繁体", "-n"}, // names of standard input
-        {"-t", "简体到繁体", "-r", "-"},
-        {"-t", "简体到繁体", "--dry-run"},
-        {"-t", "简体到繁体", "-", "a.txt"},
-    };
-    for (const auto& arguments : wrong) {
+struct FailureCase {
+    const char* name;
+    std::vector<std::string> arguments;
+    int exitCode;
+    std::string message; // found in standard error
+    bool convertsA;      // a.txt, when listed after the failure, is still converted
+};
+
+// Usage errors and tables that cannot be loaded end the run before any file
+// is touched (2); a file that cannot be converted is reported and the run
+// goes on (1).
+const FailureCase kFailures[] = {
+    {"no table", {"a.txt"}, 2, "tolvane-cli --help", false},
+    {"unknown short option", {"-x", "-t", kTable}, 2, "tolvane-cli --help", false},
+    {"unknown long option", {"--bogus", "-t", kTable}, 2, "tolvane-cli --help", false},
+    {"table without its value", {"-t"}, 2, "tolvane-cli --help", false},
+    {"empty table", {"--table="}, 2, "tolvane-cli --help", false},
+    {"value for a flag", {"-q=1", "-t", kTable}, 2, "tolvane-cli --help", false},
+    {"value for a long flag", {"--quiet=1", "-t", kTable}, 2, "tolvane-cli --help", false},
+    {"names of standard input", {"-t", kTable, "-n"}, 2, "tolvane-cli --help", false},
+    {"recursive standard input", {"-t", kTable, "-r", "-"}, 2, "tolvane-cli --help", false},
+    {"dry run of standard input", {"-t", kTable, "--dry-run"}, 2, "tolvane-cli --help", false},
+    {"standard input and a file", {"-t", kTable, "-", "a.txt"}, 2, "tolvane-cli --help", false},
+    {"unknown table",
+     {"-t", "没有这个表", "a.txt"},
+     2,
+     "tolvane-cli: 没有这个表: 内码对照表文件不正常！\n",
+     false},
+    {"missing table file", {"-t", "./没有这个表.txt", "a.txt"}, 2, "内码对照表文件不正常！", false},
+    {"folder as table", {"-t", ".", "a.txt"}, 2, "tolvane-cli: .: 内码对照表文件不正常！\n", false},
+    {"missing file",
+     {"-t", kTable, "没有.txt", "a.txt"},
+     1,
+     "tolvane-cli: 文件“没有.txt”不存在\n",
+     true},
+    {"folder without -r", {"-t", kTable, "d", "a.txt"}, 1, "tolvane-cli: d: 是文件夹", true},
+};
+
+TEST(命令行失败, 退出码和消息而不碰别的文件) {
+    for (const FailureCase& c : kFailures) {
+        SCOPED_TRACE(c.name);
         Scratch scratch;
         writeBytes(scratch / "a.txt", gbk::汉);
-        const RunResult result = scratch.run(arguments);
-        const std::string shown = arguments.empty() ? "" : arguments[0];
-        EXPECT_EQ(result.exitCode, 2) << shown;
+        std::filesystem::create_directory(scratch / "d");
+        writeBytes(scratch / "d/b.txt", gbk::汉);
+        const RunResult result = scratch.run(c.arguments);
+        EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_TRUE(result.err.starts_with("tolvane-cli: ")) << result.err;
-        EXPECT_NE(result.err.find("tolvane-cli --help"), std::string::npos) << shown;
-        EXPECT_EQ(result.out, "") << shown;
-        EXPECT_EQ(readBytes(scratch / "a.txt"), gbk::汉) << shown;
+        EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
+        EXPECT_EQ(readBytes(scratch / "a.txt"), c.convertsA ? gbk::漢 : gbk::汉);
+        EXPECT_EQ(readBytes(scratch / "d/b.txt"), gbk::汉);
+        EXPECT_FALSE(std::filesystem::exists(scratch / "d/~Vebzo01.bak"));
+        EXPECT_TRUE(c.exitCode != 2 || result.out.empty()) << result.out;
     }
 }
 
-TEST(命令行对照表, 不能载入时报错退出码为二且不碰文件) {
-    Scratch scratch;
-    writeBytes(scratch / "a.txt", gbk::汉);
-    for (const char* table : {"没有这个表", "./没有这个表.txt", "."}) {
-        const RunResult result = scratch.run({"-t", table, "a.txt"});
-        EXPECT_EQ(result.exitCode, 2) << table;
-        EXPECT_EQ(result.err, std::string("tolvane-cli: ") + table + ": 内码对照表文件不正常！\n");
-    }
-    EXPECT_EQ(snapshot(scratch.path()).size(), 1U);
-    EXPECT_EQ(readBytes(scratch / "a.txt"), gbk::汉);
-}
-
-TEST(命令行对照表, 附带的表按名称找到且扩展名可省略) {
-    Scratch scratch;
-    for (const char* table : {"简体到繁体", "简体到繁体.txt"}) {
-        const RunResult result = scratch.run({"-t", table}, gbk::汉 + gbk::国);
-        EXPECT_EQ(result.exitCode, 0) << result.err;
-        EXPECT_EQ(result.out, gbk::漢 + gbk::國) << table;
-    }
-    EXPECT_EQ(scratch.run({"-t", "繁体到简体"}, gbk::漢 + gbk::國).out, gbk::汉 + gbk::国);
-}
-
-TEST(命令行对照表, 路径或当前文件夹里的文件名都可用) {
+TEST(命令行对照表, 附带的表按名称而别的表按路径或文件名找到) {
     Scratch scratch;
     writeBytes(scratch / "表.txt", "a b\r\nc d\r\n");
-    for (const std::vector<std::string>& table : {std::vector<std::string>{"-t", "表.txt"},
-                                                  {"-t", "./表.txt"},
-                                                  {"--table=表.txt"},
-                                                  {"--table", "表.txt"},
-                                                  {"-t表.txt"},
-                                                  {"-t", (scratch / "表.txt").string()}}) {
-        std::vector<std::string> arguments = table;
+    const std::vector<std::string> forms[] = {
+        {"-t", "表.txt"},      {"-t", "./表.txt"}, {"--table=表.txt"},
+        {"--table", "表.txt"}, {"-t表.txt"},       {"-t", (scratch / "表.txt").string()},
+    };
+    for (std::vector<std::string> arguments : forms) {
         arguments.emplace_back("-");
-        const RunResult result = scratch.run(arguments, "abcd");
-        EXPECT_EQ(result.exitCode, 0) << table[0] << result.err;
-        EXPECT_EQ(result.out, "bbdd") << table[0];
+        EXPECT_EQ(scratch.run(arguments, "abcd").out, "bbdd") << arguments[0];
     }
+    for (const char* table : {"简体到繁体", "简体到繁体.txt"})
+        EXPECT_EQ(scratch.run({"-t", table}, gbk::汉 + gbk::国).out, gbk::漢 + gbk::國) << table;
+    EXPECT_EQ(scratch.run({"-t", "繁体到简体"}, gbk::漢 + gbk::國).out, gbk::汉 + gbk::国);
 }
 
 } // namespace

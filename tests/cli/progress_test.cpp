@@ -58,16 +58,12 @@ TEST(命令行进度, 终端上显示文件数和字节数最后擦掉) {
     EXPECT_TRUE(run.terminal.ends_with("\r\033[K")) << run.terminal;
 }
 
-TEST(命令行进度, 安静模式在终端上也不显示) {
+TEST(命令行进度, 安静模式不显示而错误信息另起一行) {
     Scratch scratch;
     writeBytes(scratch / "a.txt", "a");
-    const TerminalRun run = runOnTerminal(scratch, {"-q", "-t", "简体到繁体", "a.txt"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(run.terminal, "");
-}
-
-TEST(命令行进度, 错误信息另起一行而不混进进度) {
-    Scratch scratch;
+    const TerminalRun quiet = runOnTerminal(scratch, {"-q", "-t", "简体到繁体", "a.txt"});
+    EXPECT_EQ(quiet.exitCode, 0);
+    EXPECT_EQ(quiet.terminal, "");
     const TerminalRun run = runOnTerminal(scratch, {"-t", "简体到繁体", "没有.txt"});
     EXPECT_EQ(run.exitCode, 1);
     // The terminal turns "\n" into "\r\n".

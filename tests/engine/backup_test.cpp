@@ -1,7 +1,6 @@
 #include "engine/backup.h"
+#include "engine_test_support.h"
 #include "platform/error.h"
-#include "platform/utf8.h"
-#include "tests/engine/engine_test_support.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -9,94 +8,75 @@
 namespace tolvane::testing {
 namespace {
 
-std::u16string numbered(int number) {
-    const std::u16string digits = fromUtf8(std::to_string(number));
-    return u"~Vebzo" + (digits.size() < 2 ? u"0" + digits : digits) + u".bak";
-}
-
-TEST(备份, 同一个文件每次进入下一个备份文件夹) {
-    TempFolder folder;
+// The one thorough guard of backup numbering.
+TEST(备份, 每个文件进入第一个没有同名文件的备份文件夹) {
+    ScratchFolder folder;
     const std::u16string file = folder / u"a.txt";
-    for (int round = 1; round <= 3; ++round) {
-        writeBytes(file, std::to_string(round));
-        const std::u16string expected = folder / (numbered(round) + u"/a.txt");
-        EXPECT_EQ(移入备份(file), expected);
+    for (const char16_t* backup : {u"~Vebzo01.bak/a.txt", u"~Vebzo02.bak/a.txt"}) {
+        writeBytes(file, "a");
+        EXPECT_EQ(移入备份(file), folder / backup);
         EXPECT_FALSE(exists(file));
-        EXPECT_EQ(readBytes(expected), std::to_string(round));
+        EXPECT_EQ(readBytes(folder / backup), "a");
     }
-}
-
-TEST(备份, 别的文件进入第一个没有同名文件的备份文件夹) {
-    TempFolder folder;
-    writeBytes(folder / u"a.txt", "a");
     writeBytes(folder / u"b.txt", "b");
-    移入备份(folder / u"a.txt");
     EXPECT_EQ(移入备份(folder / u"b.txt"), folder / u"~Vebzo01.bak/b.txt");
-}
-
-TEST(备份, 与备份文件夹同名的文件被跳过) {
-    TempFolder folder;
-    writeBytes(folder / u"~Vebzo01.bak", "not a folder");
-    writeBytes(folder / u"a.txt", "a");
-    EXPECT_EQ(移入备份(folder / u"a.txt"), folder / u"~Vebzo02.bak/a.txt");
-    EXPECT_EQ(readBytes(folder / u"~Vebzo01.bak"), "not a folder");
+    // A file with a backup folder's name is passed over, untouched.
+    writeBytes(folder / u"~Vebzo03.bak", "not a folder");
+    writeBytes(file, "a");
+    EXPECT_EQ(移入备份(file), folder / u"~Vebzo04.bak/a.txt");
+    EXPECT_EQ(readBytes(folder / u"~Vebzo03.bak"), "not a folder");
 }
 
 TEST(备份, 第100个备份进入三位数的文件夹) {
-    TempFolder folder;
+    ScratchFolder folder;
     for (int number = 1; number <= 99; ++number) {
-        std::filesystem::create_directory(toUtf8(folder / numbered(number)));
-        writeBytes(folder / (numbered(number) + u"/a.txt"), "");
+        const std::string name =
+            (number < 10 ? "~Vebzo0" : "~Vebzo") + std::to_string(number) + ".bak";
+        std::filesystem::create_directory(folder.path() / name);
+        writeBytes(folder.path() / name / "a.txt", "");
     }
     writeBytes(folder / u"a.txt", "100");
     EXPECT_EQ(移入备份(folder / u"a.txt"), folder / u"~Vebzo100.bak/a.txt");
 }
 
-TEST(备份, 源文件不存在时报文件找不到且不建文件夹) {
-    TempFolder folder;
+TEST(备份, 不存在的文件和文件夹不被移动也不建备份文件夹) {
+    ScratchFolder folder;
     try {
         移入备份(folder / u"无.txt");
         FAIL() << "a missing file was moved";
     } catch (const Error& error) {
         EXPECT_EQ(error.number(), kFileNotFound);
     }
-    EXPECT_FALSE(exists(folder / u"~Vebzo01.bak"));
-}
-
-TEST(备份, 文件夹不被移入备份) {
-    TempFolder folder;
-    std::filesystem::create_directory(toUtf8(folder / u"子"));
+    std::filesystem::create_directory(folder.path() / "子");
     EXPECT_THROW(移入备份(folder / u"子"), Error);
     EXPECT_EQ(路径类型(folder / u"子"), 2);
     EXPECT_FALSE(exists(folder / u"~Vebzo01.bak"));
 }
 
 TEST(备份, 没有文件夹部分的名称备份在当前文件夹) {
-    TempFolder folder;
-    const std::string previous = std::filesystem::current_path();
-    std::filesystem::current_path(toUtf8(folder.path()));
-    writeBytes(u"a.txt", "a");
+    ScratchFolder folder;
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    writeBytes("a.txt", "a");
     const std::u16string moved = 移入备份(u"a.txt");
     std::filesystem::current_path(previous);
     EXPECT_EQ(moved, u"./~Vebzo01.bak/a.txt");
     EXPECT_EQ(readBytes(folder / u"~Vebzo01.bak/a.txt"), "a");
 }
 
-TEST(备份路径, 计数在两次调用之间保留而空名称将其复位) {
-    TempFolder folder;
+TEST(备份路径, 计数在两次调用之间保留而空名称将其复位且路径类型分三种) {
+    ScratchFolder folder;
+    const std::u16string path = folder.path().u16string();
     EXPECT_EQ(备份路径(u"", u""), u"");
-    EXPECT_EQ(备份路径(folder.path(), u"x"), folder / u"~Vebzo01.bak/x");
-    EXPECT_EQ(备份路径(folder.path(), u"x"), folder / u"~Vebzo02.bak/x");
+    EXPECT_EQ(备份路径(path, u"x"), folder / u"~Vebzo01.bak/x");
+    EXPECT_EQ(备份路径(path, u"x"), folder / u"~Vebzo02.bak/x");
     备份路径(u"", u"");
-    EXPECT_EQ(备份路径(folder.path(), u"x"), folder / u"~Vebzo01.bak/x");
-}
-
-TEST(路径类型, 零一二) {
-    TempFolder folder;
+    EXPECT_EQ(备份路径(path, u"x"), folder / u"~Vebzo01.bak/x");
+    // 路径类型: 0 nothing there, 1 a file, 2 a folder.
+    EXPECT_EQ(路径类型(folder / u"~Vebzo02.bak/x"), 0);
     writeBytes(folder / u"a", "");
-    EXPECT_EQ(路径类型(folder / u"无"), 0);
     EXPECT_EQ(路径类型(folder / u"a"), 1);
-    EXPECT_EQ(路径类型(folder.path()), 2);
+    EXPECT_EQ(路径类型(path), 2);
 }
 
 } // namespace

@@ -1,43 +1,33 @@
 #pragma once
-// Shared by the engine tests: a private temporary folder, raw file access and
-// a clean program-wide state for every test.
+// A clean program-wide state for every engine test: identity table, no
+// cancel, worker-thread mode, no event pump.
 
+#include "common/scratch_folder.h"
 #include "engine/state.h"
 #include "engine/table.h"
 
-#include <cstdint>
 #include <gtest/gtest.h>
-#include <string>
+#include <string_view>
 #include <vector>
 
 namespace tolvane::testing {
 
-// A unique folder under the system's temporary folder, removed with its contents.
-class TempFolder {
-  public:
-    TempFolder();
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    ~TempFolder();
+inline std::vector<char16_t> units(std::u16string_view text) {
+    return {text.begin(), text.end()};
+}
 
-    const std::u16string& path() const { return path_; }
-    std::u16string operator/(const std::u16string& name) const { return path_ + u"/" + name; }
-
-  private:
-    std::u16string path_;
-};
-
-void writeBytes(const std::u16string& path, const std::string& bytes);
-std::string readBytes(const std::u16string& path);
-bool exists(const std::u16string& path);
-
-std::vector<char16_t> units(std::u16string_view text);
-
-// Identity table, flags cleared, worker-thread mode, no event pump.
 class EngineTest : public ::testing::Test {
   protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { reset(); }
+    void TearDown() override { reset(); }
+
+  private:
+    static void reset() {
+        复位对照表();
+        取消标志 = false;
+        使用多线程 = true;
+        setEventPump(nullptr);
+    }
 };
 
 } // namespace tolvane::testing

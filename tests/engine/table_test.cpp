@@ -1,7 +1,7 @@
 #include "engine/state.h"
 #include "engine/table.h"
+#include "engine_test_support.h"
 #include "platform/codepage.h"
-#include "tests/engine/engine_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -24,62 +24,51 @@ class 对照表文件 : public EngineTest {
         writeBytes(file, std::string(bytes.begin(), bytes.end()));
         return 载入对照表文件(file, window);
     }
-    TempFolder folder;
+    ScratchFolder folder;
     std::u16string file = folder / u"简繁.txt";
     FakeWindow window;
 };
 
-TEST_F(对照表文件, 行以回车或回车换行结束) {
-    EXPECT_TRUE(load(u"a b\rc d\r\ne f"));
-    EXPECT_EQ(查表(u'a'), u'b');
-    EXPECT_EQ(查表(u'c'), u'd');
-    EXPECT_EQ(查表(u'e'), u'f');
+// Each case loads its text into an identity table; `mapped` lists the units
+// that must map as given, `kept` the units that must stay themselves.
+struct LineCase {
+    const char* name;
+    std::u16string_view text;
+    std::u16string_view mapped; // pairs: source, target
+    std::u16string_view kept;
+};
+
+constexpr LineCase kLineCases[] = {
+    {"CR or CR LF ends a line", u"a b\rc d\r\ne f", u"abcdef", u""},
+    {"code page 936", u"汉 漢\r\n", u"汉漢", u""},
+    {"LF alone ends no line", u"a b\nc d\n", u"", u"ac"},
+    {"tab, two spaces, three letters, trailing blank", u"a\tb\r\nc  d\r\nefg\r\nh i \r\n", u"",
+     u"acefh"},
+    {"later line wins, self-map", u"A A\r\nx y\r\nx z\r\n", u"AAxz", u""},
+    {"space as source", u"  X\r\n", u" X", u""},
+    {"empty file", u"", u"", u"a"},
+};
+
+TEST_F(对照表文件, 行的规则) {
+    for (const LineCase& c : kLineCases) {
+        SCOPED_TRACE(c.name);
+        复位对照表();
+        EXPECT_TRUE(load(c.text));
+        for (std::size_t i = 0; i + 1 < c.mapped.size(); i += 2)
+            EXPECT_EQ(查表(c.mapped[i]), c.mapped[i + 1]);
+        for (char16_t unit : c.kept)
+            EXPECT_EQ(查表(unit), unit);
+    }
 }
 
-TEST_F(对照表文件, 汉字按代码页936读入) {
-    EXPECT_TRUE(load(u"汉 漢\r\n"));
-    EXPECT_EQ(查表(u'汉'), u'漢');
-}
-
-TEST_F(对照表文件, 只有换行的文件是一整行不对照任何字符) {
-    EXPECT_TRUE(load(u"a b\nc d\n"));
-    EXPECT_EQ(查表(u'a'), u'a');
-    EXPECT_EQ(查表(u'c'), u'c');
-}
-
-TEST_F(对照表文件, 制表符双空格三字母和尾随空白的行被跳过) {
-    EXPECT_TRUE(load(u"a\tb\r\nc  d\r\nefg\r\nh i \r\n"));
-    for (char16_t unit : u"acefh")
-        EXPECT_EQ(查表(unit), unit);
-}
-
-TEST_F(对照表文件, 自己对照自己不变且后出现的行为准) {
-    EXPECT_TRUE(load(u"A A\r\nx y\r\nx z\r\n"));
-    EXPECT_EQ(查表(u'A'), u'A');
-    EXPECT_EQ(查表(u'x'), u'z');
-}
-
-TEST_F(对照表文件, 空格可以作为源字符) {
-    EXPECT_TRUE(load(u"  X\r\n"));
-    EXPECT_EQ(查表(u' '), u'X');
-}
-
-TEST_F(对照表文件, 空文件载入成功且对照表保持恒等) {
-    EXPECT_TRUE(load(u""));
-    EXPECT_EQ(查表(u'a'), u'a');
-    EXPECT_EQ(window.captions,
-              (std::vector<std::u16string>{u"正在读取内码对照表...", u"读取内码对照表完成！"}));
-}
-
-TEST_F(对照表文件, 文件不存在时失败且标题不变) {
+TEST_F(对照表文件, 载入报告进度且不复位对照表而读不到时失败且标题不变) {
     EXPECT_FALSE(载入对照表文件(folder / u"没有.txt", window));
     EXPECT_TRUE(window.captions.empty());
-}
-
-TEST_F(对照表文件, 载入不复位对照表) {
     设置对照(u'q', u'r');
     EXPECT_TRUE(load(u"a b\r\n"));
     EXPECT_EQ(查表(u'q'), u'r');
+    EXPECT_EQ(window.captions,
+              (std::vector<std::u16string>{u"正在读取内码对照表...", u"读取内码对照表完成！"}));
 }
 
 // One mapping line per code unit from U+4E00 on, each mapped to "X".

@@ -1,6 +1,6 @@
 #include "support/ini.h"
 #include "support/places.h"
-#include "temp_folder.h"
+#include "common/scratch_folder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -85,7 +85,7 @@ void touch(const std::filesystem::path& file) {
 }
 
 TEST(文件位置, 用户的表与安装的表同名时用用户的) {
-    TempFolder root;
+    testing::ScratchFolder root;
     const auto shipped = root.path() / "shipped";
     const auto own = root.path() / "own";
     for (const char* name : {"简体到繁体.txt", "甲.txt", "说明.doc"})
@@ -108,7 +108,7 @@ TEST(文件位置, 用户的表与安装的表同名时用用户的) {
 }
 
 TEST(文件位置, 用户的设置文件夹在第一次写入时建立) {
-    TempFolder root;
+    testing::ScratchFolder root;
     const auto folder = root.path() / "config" / "tolvane";
     设置INI文件(u"Tolvane", u"个人设置", folder.u16string());
     INI属性写入(u"使用多线程", u"1");

@@ -1,24 +1,13 @@
+#include "common/scratch_folder.h"
 #include "platform/profile.h"
-#include "temp_folder.h"
 
 #include <array>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
-namespace tolvane {
+namespace tolvane::testing {
 namespace {
 
-void writeBytes(const std::filesystem::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-std::string readBytes(const std::filesystem::path& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-class 配置文件 : public testing::Test {
+class 配置文件 : public ::testing::Test {
   protected:
     std::string read(const std::string& section, const std::string& key,
                      const std::string& fallback = "<none>") {
@@ -31,21 +20,18 @@ class 配置文件 : public testing::Test {
         return writePrivateProfileString(section, key, value, file_.u16string());
     }
 
-    TempFolder folder_;
+    ScratchFolder folder_;
     std::filesystem::path file_ = folder_.path() / "test.ini";
 };
 
 TEST_F(配置文件, 读时去掉空白和一对引号并忽略大小写) {
+    EXPECT_EQ(read("a", "b", "dflt"), "dflt"); // no file yet
     writeBytes(file_, "; note\n[Main]\n  Key = \" spaced \"  \nother='x'\nplain=\"half\n");
     EXPECT_EQ(read("main", "KEY"), " spaced ");
     EXPECT_EQ(read("MAIN", "other"), "x");
     EXPECT_EQ(read("Main", "plain"), "\"half");
     EXPECT_EQ(read("Main", "missing"), "<none>");
     EXPECT_EQ(read("Other", "Key"), "<none>");
-}
-
-TEST_F(配置文件, 文件不存在时给默认值) {
-    EXPECT_EQ(read("a", "b", "dflt"), "dflt");
 }
 
 TEST_F(配置文件, 双字节字符的第二字节不按字母折叠) {
@@ -73,26 +59,23 @@ TEST_F(配置文件, 值截到缓冲区减一字节) {
     EXPECT_EQ(std::string(buffer.data()), std::string(7, 'v'));
 }
 
-TEST_F(配置文件, 会破坏行结构的名字和值被拒绝) {
-    EXPECT_FALSE(write("s", "k", "line\r\nevil=1"));
+// A refused write leaves whatever was there: no file, the old file, or the
+// folder that stands in the file's place.
+TEST_F(配置文件, 写不成时什么也不变) {
+    EXPECT_FALSE(write("s", "k", "line\r\nevil=1")); // would break the line structure
     EXPECT_FALSE(write("s", "k=j", "v"));
     EXPECT_FALSE(write("s]", "k", "v"));
     EXPECT_FALSE(std::filesystem::exists(file_));
-}
-
-TEST_F(配置文件, 临时文件写不成时旧文件不变) {
     writeBytes(file_, "[s]\r\nk=old\r\n");
     std::filesystem::create_directory(folder_.path() / "test.ini.tmp");
     EXPECT_FALSE(write("s", "k", "new"));
     EXPECT_EQ(readBytes(file_), "[s]\r\nk=old\r\n");
-    EXPECT_TRUE(std::filesystem::is_directory(folder_.path() / "test.ini.tmp"));
-}
-
-TEST_F(配置文件, 读不了的已有文件不被替换) {
+    std::filesystem::remove(folder_.path() / "test.ini.tmp");
+    std::filesystem::remove(file_);
     std::filesystem::create_directory(file_);
     EXPECT_FALSE(write("s", "k", "v"));
     EXPECT_TRUE(std::filesystem::is_directory(file_));
 }
 
 } // namespace
-} // namespace tolvane
+} // namespace tolvane::testing

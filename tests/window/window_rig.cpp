@@ -4,42 +4,29 @@
 #include "platform/files.h"
 #include "support/ini.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
+#include <algorithm>
 
 namespace tolvane {
 
 namespace {
 
-std::filesystem::path freshFolder() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "tolvane-window-XXXXXX").string();
-    return ::mkdtemp(pattern.data());
+void writeFile(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
+    testing::writeBytes(file, {reinterpret_cast<const char*>(bytes.data()), bytes.size()});
 }
 
-void writeBytes(const std::filesystem::path& file, const std::vector<std::uint8_t>& bytes) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::uint8_t> readBytes(const std::filesystem::path& file) {
-    std::ifstream in(file, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+std::vector<std::uint8_t> readFile(const std::filesystem::path& file) {
+    const std::string bytes = testing::readBytes(file);
+    return {bytes.begin(), bytes.end()};
 }
 
 } // namespace
 
-WindowRig::WindowRig() : folder_(freshFolder()) {
+WindowRig::WindowRig() : folder_(scratch_.path()) {
     form.onClose([this] { unload(); });
 }
 
 WindowRig::~WindowRig() {
     if (window_) unload();
-    window_.reset();
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
 }
 
 主窗体& WindowRig::load() {
@@ -65,15 +52,15 @@ void WindowRig::writeTable(const std::u16string& name, const std::vector<std::u1
     std::u16string text;
     for (const std::u16string& line : lines)
         text += line + u"\r\n";
-    writeBytes(folder_ / u"对照表" / std::filesystem::path(name), encodeAnsi(text));
+    writeFile(folder_ / u"对照表" / std::filesystem::path(name), encodeAnsi(text));
 }
 
 void WindowRig::writeTextFile(const std::u16string& name, const std::u16string& text) {
-    writeBytes(std::filesystem::path(path(name)), encodeOem(text));
+    writeFile(std::filesystem::path(path(name)), encodeOem(text));
 }
 
 std::u16string WindowRig::readTextFile(const std::u16string& name) const {
-    return decodeOem(readBytes(std::filesystem::path(path(name))));
+    return decodeOem(readFile(std::filesystem::path(path(name))));
 }
 
 void WindowRig::writeSetting(const std::u16string& section, const std::u16string& key,
@@ -92,7 +79,7 @@ void WindowRig::copySettingsFrom(const WindowRig& other) {
 }
 
 std::u16string WindowRig::iniText() const {
-    return decodeAnsi(readBytes(folder_ / "Tolvane.ini"));
+    return decodeAnsi(readFile(folder_ / "Tolvane.ini"));
 }
 
 void WindowRig::pickType(int index) {
@@ -103,6 +90,11 @@ void WindowRig::pickType(int index) {
 void WindowRig::pickTable(int index) {
     basis.setSelectedIndex(index);
     window_->依据_Click();
+}
+
+int WindowRig::tableIndex(const std::u16string& name) const {
+    const auto& items = basis.items();
+    return static_cast<int>(std::find(items.begin(), items.end(), name) - items.begin());
 }
 
 bool WindowRig::waitIdle() {

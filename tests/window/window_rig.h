@@ -1,7 +1,8 @@
 #pragma once
 // A main window on fake controls and a fake desktop, with its program folder
-// (tables and settings file) in a fresh temporary folder.
+// (tables and settings file) in a scratch folder.
 
+#include "common/scratch_folder.h"
 #include "fakes/fake_controls.h"
 #include "fakes/fake_desktop.h"
 #include "window/main_window.h"
@@ -41,6 +42,8 @@ class WindowRig {
 
     void pickType(int index);
     void pickTable(int index);
+    // Where the table file shows in 依据 (the folder's own order).
+    int tableIndex(const std::u16string& name) const;
     // Runs the window's queued calls until the Start button shows idle again.
     bool waitIdle();
     bool busy() const { return start.caption() != u"4"; }
@@ -58,6 +61,7 @@ class WindowRig {
     fakes::FakeDesktop desktop;
 
   private:
+    testing::ScratchFolder scratch_;
     std::filesystem::path folder_;
     std::unique_ptr<主窗体> window_;
     bool unloaded_ = false;

@@ -11,26 +11,6 @@ void FakeClipboard::check() const {
     if (failing_) throw Error(kSystemError, u"剪贴板打不开");
 }
 
-bool FakeClipboard::hasText() const {
-    check();
-    return text_.has_value();
-}
-
-std::u16string FakeClipboard::text() const {
-    check();
-    return text_.value_or(u"");
-}
-
-void FakeClipboard::clear() {
-    check();
-    text_.reset();
-}
-
-void FakeClipboard::setText(const std::u16string& text) {
-    check();
-    text_ = text;
-}
-
 void FakeTrayCalls::shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) {
     if (operation == kNimDelete) {
         shown_ = false;
@@ -70,10 +50,7 @@ bool FakeOpenFileDialog::getOpenFileName(OpenFileName& request) {
 MessageAnswer FakeDesktop::messageBox(const std::u16string& title, const std::u16string& text,
                                       MessageIcon icon, MessageButtons buttons) {
     messages_.push_back({title, text, icon, buttons});
-    if (answers_.empty()) return MessageAnswer::Ok;
-    const MessageAnswer answer = answers_.front();
-    answers_.pop_front();
-    return answer;
+    return MessageAnswer::Ok;
 }
 
 void FakeDesktop::processEvents() {
@@ -84,7 +61,6 @@ void FakeDesktop::processEvents() {
 void FakeDesktop::postToWindowThread(std::function<void()> call) {
     {
         const std::lock_guard lock(queueMutex_);
-        if (gone_) return;
         queue_.push_back(std::move(call));
     }
     queued_.notify_all();
@@ -115,12 +91,6 @@ bool FakeDesktop::drainUntil(const std::function<bool()>& condition,
         runQueued();
         return condition();
     }
-}
-
-void FakeDesktop::windowGone() {
-    const std::lock_guard lock(queueMutex_);
-    gone_ = true;
-    queue_.clear();
 }
 
 } // namespace tolvane::fakes

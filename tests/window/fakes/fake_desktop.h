@@ -1,6 +1,6 @@
 #pragma once
-// State-keeping stand-ins for the desktop services: message boxes with
-// scripted answers, the clipboard, dropped data, the tray's system calls, the
+// State-keeping stand-ins for the desktop services: message boxes (answered
+// OK), the clipboard, dropped data, the tray's system calls, the
 // open-file dialog, and a window thread whose queued calls the test drains.
 
 #include "platform/ui.h"
@@ -29,10 +29,22 @@ class FakePicture : public Picture {
 
 class FakeClipboard : public Clipboard {
   public:
-    bool hasText() const override;
-    std::u16string text() const override;
-    void clear() override;
-    void setText(const std::u16string& text) override;
+    bool hasText() const override {
+        check();
+        return text_.has_value();
+    }
+    std::u16string text() const override {
+        check();
+        return text_.value_or(u"");
+    }
+    void clear() override {
+        check();
+        text_.reset();
+    }
+    void setText(const std::u16string& text) override {
+        check();
+        text_ = text;
+    }
 
     void holdPictureOnly() { text_.reset(); }
     void failToOpen(bool fail) { failing_ = fail; }
@@ -124,13 +136,10 @@ class FakeDesktop : public Desktop {
     // Runs the queued calls until the condition holds; false on timeout.
     bool drainUntil(const std::function<bool()>& condition,
                     std::chrono::milliseconds timeout = std::chrono::seconds(20));
-    // The window is gone: later calls are dropped.
-    void windowGone();
 
     void withoutTray() { hasTray_ = false; }
     // Runs at every processEvents, before the queued calls.
     void onProcessEvents(std::function<void()> hook) { pumpHook_ = std::move(hook); }
-    void answerNext(MessageAnswer answer) { answers_.push_back(answer); }
 
     const std::vector<ShownMessage>& messages() const { return messages_; }
     FakeClipboard& fakeClipboard() { return clipboard_; }
@@ -141,7 +150,6 @@ class FakeDesktop : public Desktop {
     void runQueued();
 
     std::vector<ShownMessage> messages_;
-    std::deque<MessageAnswer> answers_;
     std::function<void()> pumpHook_;
     bool hasTray_ = true;
     FakeClipboard clipboard_;
@@ -153,7 +161,6 @@ class FakeDesktop : public Desktop {
     std::mutex queueMutex_;
     std::condition_variable queued_;
     std::deque<std::function<void()>> queue_;
-    bool gone_ = false;
 };
 
 } // namespace tolvane::fakes

@@ -4,11 +4,6 @@
 #include "engine/table.h"
 #include "platform/error.h"
 
-#include <atomic>
-#include <fstream>
-#include <iterator>
-#include <unistd.h>
-
 namespace tolvane::testing {
 
 void 记录界面::显示状态(const std::u16string& 文本) {
@@ -56,39 +51,6 @@ void 记录界面::放入剪贴板(const std::u16string& 文本) {
 void 记录界面::刷新() {
     线程.push_back(std::this_thread::get_id());
     ++刷新次数;
-}
-
-临时文件夹::临时文件夹() {
-    static std::atomic<int> counter{0};
-    path_ = std::filesystem::temp_directory_path() /
-            ("tolvane-job-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-    std::filesystem::create_directories(path_);
-}
-
-临时文件夹::~临时文件夹() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
-std::u16string 临时文件夹::operator/(const std::u16string& name) const {
-    return path_.u16string() + u"/" + name;
-}
-
-void 写入字节(const std::u16string& path, const std::string& bytes) {
-    std::ofstream(std::filesystem::path(path), std::ios::binary) << bytes;
-}
-
-std::string 读出字节(const std::u16string& path) {
-    std::ifstream file(std::filesystem::path(path), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
-bool 存在(const std::u16string& path) {
-    return std::filesystem::exists(std::filesystem::path(path));
-}
-
-bool 是文件夹(const std::u16string& path) {
-    return std::filesystem::is_directory(std::filesystem::path(path));
 }
 
 void 作业测试::SetUp() {

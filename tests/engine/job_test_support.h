@@ -1,12 +1,11 @@
 #pragma once
 // Shared by the job tests: a window that records what the job showed and
-// answers as scripted, a private temporary folder, and a clean program state.
+// answers as scripted, a scratch folder, and a clean program state.
 
+#include "common/scratch_folder.h"
 #include "engine/job.h"
 
-#include <cstdint>
 #include <deque>
-#include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
@@ -47,25 +46,6 @@ class 记录界面 : public 作业界面 {
     std::function<void(const std::u16string&)> 消息钩子;
 };
 
-// A unique folder under the system's temporary folder, removed with its contents.
-class 临时文件夹 {
-  public:
-    临时文件夹();
-    临时文件夹(const 临时文件夹&) = delete;
-    临时文件夹& operator=(const 临时文件夹&) = delete;
-    ~临时文件夹();
-
-    std::u16string operator/(const std::u16string& name) const;
-
-  private:
-    std::filesystem::path path_;
-};
-
-void 写入字节(const std::u16string& path, const std::string& bytes);
-std::string 读出字节(const std::u16string& path);
-bool 存在(const std::u16string& path);
-bool 是文件夹(const std::u16string& path);
-
 // Identity table but for 'a' -> 'e' and 甲 -> 乙, marked as loaded; no cancel,
 // worker-thread mode, no event pump, converting files.
 class 作业测试 : public ::testing::Test {
@@ -74,7 +54,7 @@ class 作业测试 : public ::testing::Test {
     void TearDown() override;
 
     记录界面 界面;
-    临时文件夹 文件夹;
+    ScratchFolder 文件夹;
 };
 
 } // namespace tolvane::testing
