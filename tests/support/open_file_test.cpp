@@ -93,7 +93,7 @@ TEST(RunOpenDialog, 多选模式下一个文件也拆成文件夹和名字) {
     Outputs root;
     root.flags = kOfnAllowMultiSelect;
     ASSERT_TRUE(runAsMainWindow(dialog, root));
-    EXPECT_EQ(root.files, texts({u"", u"x.txt"}));
+    EXPECT_EQ(root.files, texts({u"/", u"x.txt"}));
 }
 
 TEST(RunOpenDialog, 单选模式下一个文件是完整路径文本) {
