@@ -2,6 +2,7 @@
 
 #include "app/gui/wiring.h"
 #include "frontend/qt/icons.h"
+#include "frontend/qt/session.h"
 #include "platform/files.h"
 #include "window/layout.h"
 
@@ -19,6 +20,7 @@ int main(int argc, char* argv[]) {
     qt::QtDesktop desktop(form.widget());
     主窗体 window(gui::controlsOf(form), desktop, programFolder());
     gui::connectHandlers(form, window, desktop);
+    qt::quitOnStopSignals();
     gui::runHandler(desktop, [&window] { window.Form_Load(); });
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 // and a dropped file list adds its files but not its folders.
 
 #include "app/gui/wiring.h"
+#include "engine/state.h"
 #include "frontend/qt/text.h"
 #include "window/layout.h"
 
@@ -91,6 +92,19 @@ TEST_F(真窗体, 启动后标题和开始按钮处于空闲) {
     EXPECT_EQ(form.window().caption(), u"Tolvane 0.95 版");
     EXPECT_EQ(form.button(u"开始转换").caption(), u"4");
     EXPECT_TRUE(form.widget().isVisible());
+}
+
+// The session manager ends a session by sending the application a Quit event
+// (SIGTERM and SIGHUP are turned into one too). Qt closes only visible windows
+// then; this one sits in the tray.
+TEST_F(真窗体, 会话结束时在系统栏里也如同关闭框一样卸载) {
+    form.widget().hide();
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+    QFile settings(folder.filePath("Tolvane.ini"));
+    ASSERT_TRUE(settings.open(QIODevice::ReadOnly)) << "settings not written";
+    EXPECT_TRUE(settings.readAll().contains("\r\nX="));
+    EXPECT_TRUE(取消标志) << "a running job would not stop";
 }
 
 TEST(真窗体的对照表, 启动后不选任何表而用键盘选中就载入) {
