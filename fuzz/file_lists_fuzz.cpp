@@ -2,7 +2,7 @@
 //
 // Dropped "text/uri-list": a list read is absolute paths without NUL; the
 // paths written back as a list read back the same, and one entry that is not
-// a local file turns the whole list down.
+// a file on this machine turns the whole list down.
 // The open-file dialog's answer block (the input read as UTF-16), through a
 // dialog that answers with it: the paths the window lists are exactly those
 // the block names, and one path comes back as the text when one was asked for.
@@ -54,6 +54,7 @@ void checkDrop(std::string_view list) {
     }
     if (拖放的文件(written) != paths) fail("dropped list not read back");
     if (拖放的文件(written + "http://example.org/a.txt\r\n")) fail("web address taken as a file");
+    if (拖放的文件(written + "file://elsewhere/a.txt\r\n")) fail("another host's file taken");
 }
 
 class AnsweringDialog : public OpenFileDialog {
