@@ -60,9 +60,11 @@ std::u16string programFolder();
 inline constexpr char16_t kPathSeparator = u'/';
 
 // The folder and the name with one separator between, also when the folder is
-// a root that already ends in one.
+// a root that already ends in one. No folder leaves the name as it is: a
+// separator in front would move it to the root.
 inline std::u16string joinPath(const std::u16string& folder, const std::u16string& name) {
-    if (!folder.empty() && folder.back() == kPathSeparator) return folder + name;
+    if (folder.empty()) return name;
+    if (folder.back() == kPathSeparator) return folder + name;
     return folder + kPathSeparator + name;
 }
 

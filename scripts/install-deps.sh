@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tolvane needs to build, test and run, and only
-# those that are missing, so that a second run does nothing.
+# those that are missing, so that a second run does nothing. Packages given as
+# arguments are installed too (scripts/fuzz.sh adds its compiler).
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,7 @@ packages=(
     qt6-base-dev qt6-qpa-plugins libgl-dev
     fonts-wqy-microhei
     xvfb xauth xdotool x11-utils imagemagick trayer openbox
+    "$@"
 )
 
 missing=()

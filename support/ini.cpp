@@ -27,6 +27,12 @@ std::string ansi(const std::u16string& text) {
     return {bytes.begin(), bytes.end()};
 }
 
+// A value that fills the buffer may have been cut after the first byte of a
+// two-byte character, which then decodes as a stray byte.
+bool cutInHalf(const std::u16string& value, std::uint8_t lastByte) {
+    return isGbkLeadByte(lastByte) && value.back() == decodeAnsi(std::span(&lastByte, 1)).back();
+}
+
 const std::u16string& sectionOrDefault(const std::u16string& 小节) {
     return 小节.empty() ? INI小节 : 小节;
 }
@@ -67,7 +73,9 @@ std::u16string INI属性读出(const std::u16string& 键, const std::u16string& 
         ansi(sectionOrDefault(小节)), ansi(键), ansi(默认), buffer.data(), kPassedSize, INI文件名);
     if (placed == 0) return 默认;
     const auto* bytes = reinterpret_cast<const std::uint8_t*>(buffer.data());
-    return 截至空字符(decodeAnsi({bytes, buffer.size()}));
+    std::u16string value = decodeAnsi({bytes, placed});
+    if (placed == kPassedSize - 1 && cutInHalf(value, bytes[placed - 1])) value.pop_back();
+    return 截至空字符(value);
 }
 
 void INI属性写入(const std::u16string& 键, const std::u16string& 值, const std::u16string& 小节) {

@@ -37,13 +37,17 @@ std::uint32_t dialogFlags(bool mustExist, bool multiSelect, bool readOnly, bool 
     return flags;
 }
 
-// One path becomes (folder, name), the shape several chosen files have.
+// One path becomes (folder, name), the shape several chosen files have. A
+// file in the root keeps the root as its folder.
 ListValue folderAndName(const ListValue& path) {
-    ListValue components = Split(std::u16string(1, kPathSeparator), path, 0);
+    const std::u16string separator(1, kPathSeparator);
+    ListValue components = Split(separator, path, 0);
     const ListValue name = Pop(components);
+    ListValue folder = Join(separator, components);
+    if (folder.text().empty() && path.text().starts_with(kPathSeparator)) folder = separator;
     ListValue result;
     Push(result, name);
-    Unshift(result, Join(std::u16string(1, kPathSeparator), components));
+    Unshift(result, folder);
     return result;
 }
 
@@ -91,6 +95,16 @@ bool RunOpenDialog(OpenFileDialog& dialog, ListValue& 文件名, std::u16string&
     过滤器序号 = request.nFilterIndex;
     if ((request.flags & kOfnReadOnly) != 0) 只读 = true;
     return true;
+}
+
+std::vector<std::u16string> 选中的文件(const ListValue& 文件名) {
+    std::vector<std::u16string> paths;
+    const std::u16string folder = 文件名[0].text();
+    for (std::int32_t i = 1; i <= 文件名.upperBound(); ++i) {
+        const std::u16string name = 文件名[i].text();
+        if (!name.empty()) paths.push_back(joinPath(folder, name));
+    }
+    return paths;
 }
 
 } // namespace tolvane

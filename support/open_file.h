@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace tolvane {
 
@@ -21,5 +22,8 @@ bool RunOpenDialog(OpenFileDialog& dialog, ListValue& 文件名, std::u16string&
                    std::int32_t& 过滤器序号, const std::u16string& 初始文件夹,
                    const std::u16string& 对话框标题, const std::u16string& 默认扩展名,
                    WindowHandle 所有者, std::uint32_t& 标志);
+
+// The full paths of a multi-select answer (folder, name, ...), in its order.
+std::vector<std::u16string> 选中的文件(const ListValue& 文件名);
 
 } // namespace tolvane

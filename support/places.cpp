@@ -20,7 +20,8 @@ constexpr const char16_t* kOwnFolder = u"tolvane";
 
 std::u16string parent(const std::u16string& folder) {
     const std::size_t slash = folder.rfind(kPathSeparator);
-    return slash == std::u16string::npos ? u"." : folder.substr(0, slash);
+    if (slash == std::u16string::npos) return u".";
+    return folder.substr(0, slash == 0 ? 1 : slash); // the root keeps its separator
 }
 
 std::u16string installedTables(const std::u16string& programFolder) {

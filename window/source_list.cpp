@@ -101,10 +101,8 @@ void 主窗体::选择源文件_Click() {
                        过滤器序号, u"", u"", u"", 对话框所有者(), 标志)) {
         return;
     }
-    const std::u16string 文件夹 = 文件名[0].text();
-    const std::int32_t n = 文件名.upperBound();
-    for (std::int32_t i = 1; i <= n; ++i)
-        加入源文件(joinPath(文件夹, 文件名[i].text()));
+    for (const std::u16string& 路径 : 选中的文件(文件名))
+        加入源文件(路径);
 }
 
 int 主窗体::源文件_OLEDragOver(const DropData& 数据) {

@@ -21,10 +21,9 @@ using namespace tolvane::cli;
 constexpr int kAllConverted = 0;
 constexpr int kSomeFailed = 1;
 constexpr int kBadUsage = 2;
-constexpr int kInterrupted = 130; // what a shell reports for a program ended by SIGINT
 
 int exitCode(Outcome outcome, bool argumentsFailed) {
-    if (outcome == Outcome::Interrupted) return kInterrupted;
+    if (outcome == Outcome::Interrupted) return interruptedExitCode();
     if (outcome == Outcome::SomeFailed || argumentsFailed) return kSomeFailed;
     return kAllConverted;
 }
@@ -42,7 +41,7 @@ int convert(const Options& options) {
         std::cerr << "tolvane-cli: " << options.table << ": 内码对照表文件不正常！\n";
         return kBadUsage;
     }
-    stopOnInterrupt();
+    stopOnSignals();
     Console console(!options.quiet);
     if (options.filter()) return exitCode(filterStandardStreams(console), false);
     const Collection collection = collectItems(options.files, options.recursive, console);

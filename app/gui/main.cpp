@@ -2,6 +2,7 @@
 
 #include "app/gui/wiring.h"
 #include "frontend/qt/icons.h"
+#include "frontend/qt/session.h"
 #include "support/places.h"
 #include "window/layout.h"
 
@@ -20,6 +21,7 @@ int main(int argc, char* argv[]) {
     const ProgramSite site = currentSite();
     主窗体 window(gui::controlsOf(form), desktop, {settingsFolder(site), tableFolders(site)});
     gui::connectHandlers(form, window, desktop);
+    qt::quitOnStopSignals();
     gui::runHandler(desktop, [&window] { window.Form_Load(); });
     return QApplication::exec();
 }

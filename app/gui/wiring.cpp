@@ -1,5 +1,6 @@
 #include "app/gui/wiring.h"
 
+#include "frontend/qt/session.h"
 #include "platform/error.h"
 #include "platform/utf8.h"
 
@@ -58,6 +59,7 @@ void connectHandlers(qt::Form& form, 主窗体& window, Desktop& desktop) {
         runHandler(desktop, [&window] { window.Form_Unload(); });
         QCoreApplication::quit();
     };
+    qt::unloadOnQuit(form.widget());
     form.button(u"开始转换").onClick = forward(&主窗体::开始转换_Click);
     form.button(u"选择源文件").onClick = forward(&主窗体::选择源文件_Click);
     form.button(u"删除").onClick = forward(&主窗体::删除_Click);

@@ -11,7 +11,8 @@ namespace tolvane::gui {
 
 主窗体控件 controlsOf(qt::Form& form);
 
-// Connects every event of the form and its menu to its handler.
+// Connects every event of the form and its menu to its handler; a quit of the
+// application from outside the window unloads it as its close box does.
 void connectHandlers(qt::Form& form, 主窗体& window, Desktop& desktop);
 
 // Runs a handler. An error no handler dealt with is shown to the user and ends

@@ -1,36 +1,27 @@
 #include "frontend/qt/drop.h"
 
-#include "platform/utf8.h"
-
-#include <QUrl>
-#include <algorithm>
+#include "window/dropped_files.h"
 
 namespace tolvane::qt {
 
 namespace {
 
-// The path's own bytes, decoded as the rest of the program decodes file
-// names, so a name that is not valid UTF-8 still reaches the same file.
-std::u16string localPath(const QUrl& url) {
-    const QByteArray bytes =
-        QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1());
-    return fromUtf8(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+// The list is read from its raw bytes rather than from Qt's URLs, so that a
+// path reaches the program as its own bytes and the rules for what counts as
+// a local file are the program's.
+std::optional<std::vector<std::u16string>> droppedFiles(const QMimeData& data) {
+    const QByteArray list = data.data(QStringLiteral("text/uri-list"));
+    return 拖放的文件(std::string_view(list.constData(), static_cast<std::size_t>(list.size())));
 }
 
 } // namespace
 
 bool MimeDropData::hasFileList() const {
-    const QList<QUrl> urls = data_.urls();
-    return !urls.isEmpty() &&
-           std::all_of(urls.begin(), urls.end(), [](const QUrl& url) { return url.isLocalFile(); });
+    return droppedFiles(data_).has_value();
 }
 
 std::vector<std::u16string> MimeDropData::files() const {
-    std::vector<std::u16string> paths;
-    if (!hasFileList()) return paths;
-    for (const QUrl& url : data_.urls())
-        paths.push_back(localPath(url));
-    return paths;
+    return droppedFiles(data_).value_or(std::vector<std::u16string>{});
 }
 
 } // namespace tolvane::qt

@@ -1,6 +1,6 @@
 #pragma once
 // What is dragged over the file list, as the window logic sees it: a file
-// list exactly when every dragged URL is a local file.
+// list exactly when every dragged URI names a local file.
 
 #include "platform/ui.h"
 

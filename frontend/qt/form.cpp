@@ -56,11 +56,14 @@ void FormWidget::changeEvent(QEvent* event) {
         onStateChange();
 }
 
+void FormWidget::unload() {
+    if (unloaded_) return;
+    unloaded_ = true;
+    if (onUnload) onUnload();
+}
+
 void FormWidget::closeEvent(QCloseEvent* event) {
-    if (!unloaded_) {
-        unloaded_ = true;
-        if (onUnload) onUnload();
-    }
+    unload();
     event->accept();
 }
 

@@ -22,6 +22,8 @@ class FormWidget : public QWidget {
 
     // Runs once, before the window closes, however the close was asked for.
     std::function<void()> onUnload;
+    // Runs onUnload unless it has run: the close box, or a quit from outside.
+    void unload();
     // A change of the window state by the user or the system.
     std::function<void()> onStateChange;
 

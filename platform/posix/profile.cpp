@@ -112,10 +112,13 @@ struct SectionRange {
     std::size_t end; // one past its last line
 };
 
+// Names are looked up without blanks at their ends, as they are read from
+// the file, so that a name written with blanks is found again.
 std::optional<SectionRange> findSection(const Lines& lines, const std::string& section) {
+    const std::string wanted = trimmed(section);
     for (std::size_t i = 0; i < lines.size(); ++i) {
         const auto name = sectionName(lines[i]);
-        if (!name || !sameName(*name, section)) continue;
+        if (!name || !sameName(*name, wanted)) continue;
         std::size_t end = i + 1;
         while (end < lines.size() && !sectionName(lines[end]))
             ++end;
@@ -125,9 +128,10 @@ std::optional<SectionRange> findSection(const Lines& lines, const std::string& s
 }
 
 std::optional<std::size_t> findKey(const Lines& lines, SectionRange range, const std::string& key) {
+    const std::string wanted = trimmed(key);
     for (std::size_t i = range.header + 1; i < range.end; ++i) {
         const auto name = keyName(lines[i]);
-        if (name && sameName(*name, key)) return i;
+        if (name && sameName(*name, wanted)) return i;
     }
     return std::nullopt;
 }
@@ -165,14 +169,16 @@ void setValue(Lines& lines, const std::string& section, const std::string& key,
     }
 }
 
-// Names and values that would break the line structure cannot be stored.
+// Names and values that would break the line structure cannot be stored; a
+// key starting with "[" could be read back as a section.
 bool storable(const std::string& section, const std::string& key, const std::string& value) {
     const auto hasLineBreak = [](const std::string& text) {
         return text.find_first_of("\r\n") != std::string::npos;
     };
+    const std::string name = trimmed(key);
     return !hasLineBreak(section) && !hasLineBreak(key) && !hasLineBreak(value) &&
            section.find(']') == std::string::npos && key.find('=') == std::string::npos &&
-           !trimmed(key).empty();
+           !name.empty() && name.front() != '[';
 }
 
 bool writeAndClose(std::FILE* file, const std::string& content) {

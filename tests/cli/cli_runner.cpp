@@ -1,6 +1,8 @@
 #include "cli_runner.h"
 
 #include <algorithm>
+#include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -24,6 +26,10 @@ void execProgram(const std::vector<std::string>& arguments) {
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    // Started as from a terminal: the program would keep ignoring a stop
+    // signal that whatever runs the tests happens to ignore.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, SIG_DFL);
     ::execv(TOLVANE_CLI, argv.data());
     ::_exit(127);
 }

@@ -31,25 +31,38 @@ bool waitFor(const fs::path& path) {
     return true;
 }
 
+// Ctrl-C, kill and a closed terminal all stop the run the same way; only the
+// exit status tells them apart.
+struct StopSignal {
+    int number;
+    const char* name;
+    int exitCode;
+};
+constexpr StopSignal kStopSignals[] = {
+    {SIGINT, "SIGINT", 130}, {SIGTERM, "SIGTERM", 143}, {SIGHUP, "SIGHUP", 129}};
+
 TEST(命令行中断, 正在转换的文件放回原处之前的已转换之后的不动) {
-    Scratch scratch;
     const std::string big = bigText();
-    writeBytes(scratch / "a.txt", gbk::汉);
-    writeBytes(scratch / "big.txt", big);
-    writeBytes(scratch / "c.txt", gbk::国);
+    for (const StopSignal& stop : kStopSignals) {
+        SCOPED_TRACE(stop.name);
+        Scratch scratch;
+        writeBytes(scratch / "a.txt", gbk::汉);
+        writeBytes(scratch / "big.txt", big);
+        writeBytes(scratch / "c.txt", gbk::国);
 
-    const pid_t child = scratch.start({"-t", "简体到繁体", "a.txt", "big.txt", "c.txt"});
-    ASSERT_TRUE(waitFor(scratch / "~Vebzo01.bak/big.txt"));
-    ::kill(child, SIGINT);
-    const RunResult result = scratch.finish(child);
+        const pid_t child = scratch.start({"-t", "简体到繁体", "a.txt", "big.txt", "c.txt"});
+        ASSERT_TRUE(waitFor(scratch / "~Vebzo01.bak/big.txt"));
+        ::kill(child, stop.number);
+        const RunResult result = scratch.finish(child);
 
-    EXPECT_EQ(result.exitCode, 130) << result.err;
-    EXPECT_EQ(readBytes(scratch / "a.txt"), gbk::漢);
-    EXPECT_TRUE(readBytes(scratch / "big.txt") == big) << "big.txt not restored byte for byte";
-    EXPECT_TRUE(fs::is_directory(scratch / "~Vebzo01.bak"));
-    EXPECT_FALSE(fs::exists(scratch / "~Vebzo01.bak/big.txt"));
-    EXPECT_EQ(readBytes(scratch / "c.txt"), gbk::国);
-    EXPECT_FALSE(fs::exists(scratch / "~Vebzo01.bak/c.txt"));
+        EXPECT_EQ(result.exitCode, stop.exitCode) << result.err;
+        EXPECT_EQ(readBytes(scratch / "a.txt"), gbk::漢);
+        EXPECT_TRUE(readBytes(scratch / "big.txt") == big) << "big.txt not restored byte for byte";
+        EXPECT_TRUE(fs::is_directory(scratch / "~Vebzo01.bak"));
+        EXPECT_FALSE(fs::exists(scratch / "~Vebzo01.bak/big.txt"));
+        EXPECT_EQ(readBytes(scratch / "c.txt"), gbk::国);
+        EXPECT_FALSE(fs::exists(scratch / "~Vebzo01.bak/c.txt"));
+    }
 }
 
 } // namespace

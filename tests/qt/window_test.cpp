@@ -4,6 +4,7 @@
 
 #include "app/gui/wiring.h"
 #include "common/scratch_folder.h"
+#include "engine/state.h"
 #include "frontend/qt/text.h"
 #include "window/layout.h"
 
@@ -75,6 +76,18 @@ TEST_F(真窗体, 拖放只接受文件列表且只加入文件) {
     ASSERT_EQ(form.list(u"源文件").count(), 1);
     EXPECT_EQ(form.list(u"源文件").itemText(0), (folder / "对照表/甲.txt").u16string());
     EXPECT_GT(form.fileList(u"源文件").horizontalExtent(), 0);
+}
+
+// The session manager ends a session by sending the application a Quit event
+// (SIGTERM and SIGHUP are turned into one too). Qt closes only visible windows
+// then; this one sits in the tray.
+TEST_F(真窗体, 会话结束时在系统栏里也如同关闭框一样卸载) {
+    form.widget().hide();
+    QEvent quit(QEvent::Quit);
+    QCoreApplication::sendEvent(QCoreApplication::instance(), &quit);
+    const std::string settings = testing::readBytes(folder / "Tolvane.ini");
+    EXPECT_NE(settings.find("\r\nX="), std::string::npos) << "settings not written";
+    EXPECT_TRUE(取消标志) << "a running job would not stop";
 }
 
 TEST_F(真窗体, 启动后不选任何表而用键盘选中就载入) {

@@ -61,7 +61,7 @@ TEST(RunOpenDialog, 多选时答成文件夹和名字而单选时是完整路径
         {std::u16string(u"/home/u\0a.txt\0b.txt\0\0", 21), kOfnExplorer | kOfnAllowMultiSelect,
          texts({u"/home/u", u"a.txt", u"b.txt"})},
         {u"/data/dir/x.txt", kOfnExplorer | kOfnAllowMultiSelect, texts({u"/data/dir", u"x.txt"})},
-        {u"/x.txt", kOfnAllowMultiSelect, texts({u"", u"x.txt"})},
+        {u"/x.txt", kOfnAllowMultiSelect, texts({u"/", u"x.txt"})},
         {u"/data/dir/x.txt", kOfnExplorer, ListValue(u"/data/dir/x.txt")},
     };
     for (const Case& c : cases) {
