@@ -27,8 +27,13 @@ class TableLoadWindow {
     virtual void clearSelection() = 0;
 };
 
+// The caption after a load that set no entry: the file is most likely not a
+// table (empty, LF-only, another encoding), so the user is told.
+inline constexpr const char16_t* kNoMappingLines = u"对照表没有任何有效的对照行";
+
 // Reads a mapping-table file (ANSI code page) into the table: each line
-// "source, space, target" sets one entry, every other line is skipped. Lets
+// "source, space, target" of two single characters sets one entry, every other
+// line is skipped. Lets
 // the window run before the first line and every 501 lines, and stops there
 // when 取消标志 is set (clearing it and the combo's selection). Does not reset
 // the table. False when the file cannot be read or the load was cancelled.

@@ -35,8 +35,18 @@ class LineReader {
     std::u16string_view rest_;
 };
 
-void applyMappingLine(std::u16string_view line) {
-    if (line.size() == 3 && line[1] == u' ') 设置对照(line[0], line[2]);
+// A byte that did not decode stands for itself; mapped to or from, it would
+// glue itself to the neighbouring byte of every converted text.
+bool isCharacter(char16_t unit) {
+    return !isStrayByteUnit(unit);
+}
+
+// True when the line set an entry.
+bool applyMappingLine(std::u16string_view line) {
+    if (line.size() != 3 || line[1] != u' ' || !isCharacter(line[0]) || !isCharacter(line[2]))
+        return false;
+    设置对照(line[0], line[2]);
+    return true;
 }
 
 } // namespace
@@ -52,6 +62,7 @@ bool 载入对照表文件(const std::u16string& path, TableLoadWindow& window) 
     pumpEvents();
     LineReader lines(text);
     int counter = 0;
+    bool mapsSomething = false;
     while (!lines.atEnd()) {
         if (++counter > kLinesPerYield) {
             counter = 0;
@@ -62,9 +73,9 @@ bool 载入对照表文件(const std::u16string& path, TableLoadWindow& window) 
                 return false;
             }
         }
-        applyMappingLine(lines.next());
+        mapsSomething |= applyMappingLine(lines.next());
     }
-    window.setCaption(u"读取内码对照表完成！");
+    window.setCaption(mapsSomething ? u"读取内码对照表完成！" : kNoMappingLines);
     return true;
 }
 

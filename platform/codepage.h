@@ -17,6 +17,11 @@ inline bool isGbkLeadByte(std::uint8_t byte) {
     return byte >= 0x81 && byte <= 0xFE;
 }
 
+// The code unit a byte that does not decode stands for (U+DC80..U+DCFF).
+inline bool isStrayByteUnit(char16_t unit) {
+    return unit >= 0xDC80 && unit <= 0xDCFF;
+}
+
 std::u16string decodeAnsi(std::span<const std::uint8_t> bytes);
 std::vector<std::uint8_t> encodeAnsi(std::u16string_view text);
 

@@ -6,15 +6,26 @@
 #include "platform/utf8.h"
 #include "support/places.h"
 
+#include <iostream>
+
 namespace tolvane::cli {
 
 namespace {
 
-// No caption and no combo here: the load's window operations have nowhere to go.
+// No caption and no combo here. Of the load's captions only a table that maps
+// nothing matters: it becomes a warning, since every conversion would then
+// silently change nothing.
 class NoWindow : public TableLoadWindow {
   public:
-    void setCaption(const std::u16string& /*text*/) override {}
+    explicit NoWindow(const std::u16string& path) : path_(path) {}
+    void setCaption(const std::u16string& text) override {
+        if (text == kNoMappingLines)
+            std::cerr << "tolvane-cli: " << toUtf8(path_) << ": " << toUtf8(text) << "\n";
+    }
     void clearSelection() override {}
+
+  private:
+    const std::u16string& path_;
 };
 
 std::vector<std::u16string> folders() {
@@ -40,7 +51,7 @@ std::u16string tablePath(const std::string& argument) {
 
 bool loadTable(const std::u16string& path) {
     复位对照表();
-    NoWindow window;
+    NoWindow window(path);
     对照表正常 = 载入对照表文件(path, window);
     return 对照表正常;
 }

@@ -93,6 +93,11 @@ TEST(命令行对照表, 附带的表按名称而别的表按路径或文件名�
     for (const char* table : {"简体到繁体", "简体到繁体.txt"})
         EXPECT_EQ(scratch.run({"-t", table}, gbk::汉 + gbk::国).out, gbk::漢 + gbk::國) << table;
     EXPECT_EQ(scratch.run({"-t", "繁体到简体"}, gbk::漢 + gbk::國).out, gbk::汉 + gbk::国);
+    // A file that is no table still loads, with a warning.
+    writeBytes(scratch / "空.txt", "a b\nc d\n");
+    const RunResult empty = scratch.run({"-t", "空.txt", "-"}, "abc");
+    EXPECT_EQ(empty.out, "abc");
+    EXPECT_NE(empty.err.find("对照表没有任何有效的对照行"), std::string::npos) << empty.err;
 }
 
 } // namespace

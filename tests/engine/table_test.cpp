@@ -47,6 +47,8 @@ constexpr LineCase kLineCases[] = {
     {"later line wins, self-map", u"A A\r\nx y\r\nx z\r\n", u"AAxz", u""},
     {"space as source", u"  X\r\n", u" X", u""},
     {"empty file", u"", u"", u"a"},
+    {"a byte that does not decode, as target or source", u"a \xDC81\r\n\xDC81 b\r\n", u"",
+     u"a\xDC81"},
 };
 
 TEST_F(对照表文件, 行的规则) {
@@ -69,6 +71,9 @@ TEST_F(对照表文件, 载入报告进度且不复位对照表而读不到时�
     EXPECT_EQ(查表(u'q'), u'r');
     EXPECT_EQ(window.captions,
               (std::vector<std::u16string>{u"正在读取内码对照表...", u"读取内码对照表完成！"}));
+    // Loaded as before, but the user learns that nothing will change.
+    EXPECT_TRUE(load(u"a b\nc d\n"));
+    EXPECT_EQ(window.captions.back(), kNoMappingLines);
 }
 
 // One mapping line per code unit from U+4E00 on, each mapped to "X".

@@ -23,7 +23,7 @@ class 真窗体 : public ::testing::Test {
     void SetUp() override {
         std::filesystem::create_directory(folder.path() / "对照表");
         for (const char* table : {"对照表/甲.txt", "对照表/乙.txt"})
-            testing::writeBytes(folder / table, "");
+            testing::writeBytes(folder / table, "a b\r\n");
         window.emplace(
             gui::controlsOf(form), desktop,
             文件位置{folder.path().u16string(), {(folder.path() / "对照表").u16string()}});
