@@ -3,9 +3,11 @@
 #include "engine/backup.h"
 #include "engine/convert.h"
 #include "engine/textfile.h"
+#include "platform/error.h"
 #include "platform/files.h"
 #include "support/perl2.h"
 
+#include <string_view>
 #include <utility>
 
 namespace tolvane {
@@ -53,8 +55,21 @@ void 文件内容转换::复原() {
     return result;
 }
 
+void 检查新文件名(const std::u16string& 旧路径, const std::u16string& 新路径) {
+    const std::size_t oldEnd = 旧路径.rfind(kPathSeparator) + 1; // 0 without a folder
+    const std::size_t newEnd = 新路径.rfind(kPathSeparator) + 1;
+    const std::u16string_view name = std::u16string_view(新路径).substr(newEnd);
+    const bool sameFolder = std::u16string_view(旧路径).substr(0, oldEnd) ==
+                            std::u16string_view(新路径).substr(0, newEnd);
+    if (!sameFolder || name.empty() || name == u"." || name == u".." ||
+        name.find(u'\0') != std::u16string_view::npos)
+        throw Error(kInvalidPath, u"文件名不合法");
+}
+
 void 改名(const std::u16string& 旧路径, const std::u16string& 新路径) {
-    if (旧路径 != 新路径) renameNoReplace(旧路径, 新路径);
+    if (旧路径 == 新路径) return;
+    检查新文件名(旧路径, 新路径);
+    renameNoReplace(旧路径, 新路径);
 }
 
 } // namespace tolvane

@@ -42,8 +42,13 @@ struct 文件名转换结果 {
 // Touches no file.
 文件名转换结果 转换文件名(const std::u16string& 路径);
 
+// A converted name may only rename the file in its own folder: Error 52
+// ("文件名不合法") when the new path lies elsewhere (the table mapped a
+// character to "/") or its name is empty, ".", ".." or holds a NUL.
+void 检查新文件名(const std::u16string& 旧路径, const std::u16string& 新路径);
+
 // Renames a file to its converted path; nothing when the paths are equal; never
-// replaces an existing file (Error 58).
+// replaces an existing file (Error 58). Checks the new name first.
 void 改名(const std::u16string& 旧路径, const std::u16string& 新路径);
 
 } // namespace tolvane

@@ -13,7 +13,8 @@ namespace tolvane::cli {
 namespace {
 
 // The dry run's stand-in for 改名: the same refusal, nothing moved.
-void checkRename(const std::u16string& /*oldPath*/, const std::u16string& newPath) {
+void checkRename(const std::u16string& oldPath, const std::u16string& newPath) {
+    检查新文件名(oldPath, newPath);
     if (pathKind(newPath) != PathKind::Missing) throw systemError(EEXIST, newPath);
 }
 

@@ -114,5 +114,33 @@ TEST_F(文件名, 改名到空出的路径而相同路径什么也不做) {
     EXPECT_EQ(readBytes(folder / u"漢.txt"), "x");
 }
 
+TEST_F(文件名, 转换后的名字只能在原文件夹里改名) {
+    struct Case {
+        std::u16string_view to;
+        bool allowed;
+    };
+    const Case cases[] = {
+        {u"/d/a/b.txt", false},
+        {u"/d/", false},
+        {u"/d/.", false},
+        {u"/d/..", false},
+        {std::u16string_view(u"/d/a\0b", 6), false},
+        {u"/d/y", true},
+        {u"/e/x", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.to.begin(), c.to.end()));
+        if (c.allowed) {
+            EXPECT_NO_THROW(检查新文件名(u"/d/x", std::u16string(c.to)));
+        } else {
+            EXPECT_THROW(检查新文件名(u"/d/x", std::u16string(c.to)), Error);
+        }
+    }
+    ScratchFolder folder;
+    writeBytes(folder / u"a国b.txt", "x");
+    EXPECT_THROW(改名(folder / u"a国b.txt", folder / u"a/b.txt"), Error);
+    EXPECT_EQ(readBytes(folder / u"a国b.txt"), "x");
+}
+
 } // namespace
 } // namespace tolvane::testing
