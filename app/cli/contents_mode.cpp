@@ -2,14 +2,10 @@
 
 #include "app/cli/interrupt.h"
 #include "app/cli/item_loop.h"
-#include "engine/convert.h"
 #include "engine/file_steps.h"
-#include "engine/table.h"
 #include "engine/textfile.h"
 #include "platform/error.h"
 #include "platform/utf8.h"
-
-#include <algorithm>
 
 namespace tolvane::cli {
 
@@ -39,15 +35,14 @@ Step moveIntoBackup(文件内容转换& file, Console& console) {
     }
 }
 
-// The text array is reused from file to file, as in the window's job.
-Step convertOne(const Item& item, std::vector<char16_t>& text, Console& console) {
-    文件内容转换 file(item.path);
+Step convertOne(const Item& item, Encoding encoding, Console& console) {
+    文件内容转换 file(item.path, encoding);
     if (moveIntoBackup(file, console) == Step::Failed) return Step::Failed;
     try {
-        file.读出(text);
-        const bool cancelled = 转换内码(text);
-        if (!cancelled) file.写入(text);
-        // Ctrl-C during the read or the write is still a stop for this file.
+        file.读出();
+        const bool cancelled = file.转换();
+        if (!cancelled) file.写入();
+        // Ctrl-C during the write is still a stop for this file.
         if (cancelled || takeInterrupt()) {
             putBack(file, console);
             return Step::Interrupted;
@@ -60,32 +55,29 @@ Step convertOne(const Item& item, std::vector<char16_t>& text, Console& console)
     }
 }
 
-Step previewOne(const Item& item, std::vector<char16_t>& text, Console& console) {
-    std::u16string path = item.path;
+Step previewOne(const Item& item, Encoding encoding, Console& console) {
+    TextPreview preview;
     try {
-        读文本文件(path, text);
+        preview = previewTextFile(item.path, encoding);
     } catch (const Error& error) {
         console.fail(item.path, error.description());
         return Step::Failed;
     }
-    const auto changed =
-        std::ranges::count_if(text, [](char16_t unit) { return 查表(unit) != unit; });
-    console.print(toUtf8(item.path) + ": " + std::to_string(changed) + " 个字符将被转换");
+    console.print(toUtf8(item.path) + ": " + std::string(encodingName(preview.encoding)) + ", " +
+                  std::to_string(preview.changedUnits) + " 个字符将被转换");
     return Step::Done;
 }
 
 } // namespace
 
-Outcome convertContents(const std::vector<Item>& items, Console& console) {
-    std::vector<char16_t> text;
+Outcome convertContents(const std::vector<Item>& items, Encoding encoding, Console& console) {
     return forEachItem(items, console,
-                       [&](const Item& item) { return convertOne(item, text, console); });
+                       [&](const Item& item) { return convertOne(item, encoding, console); });
 }
 
-Outcome previewContents(const std::vector<Item>& items, Console& console) {
-    std::vector<char16_t> text;
+Outcome previewContents(const std::vector<Item>& items, Encoding encoding, Console& console) {
     return forEachItem(items, console,
-                       [&](const Item& item) { return previewOne(item, text, console); });
+                       [&](const Item& item) { return previewOne(item, encoding, console); });
 }
 
 } // namespace tolvane::cli

@@ -48,15 +48,7 @@ class Iconv {
     iconv_t handle_;
 };
 
-struct Tables {
-    // Decoding: the code unit of each byte that is a character by itself.
-    std::array<char16_t, 256> single{};
-    std::array<bool, 256> isSingle{};
-    // Decoding: the code unit of a two-byte character by (lead << 8 | trail); 0 = invalid.
-    std::array<char16_t, 65536> pair{};
-    // Encoding: below 0x100 one byte, else two bytes (lead << 8 | trail).
-    std::array<std::uint16_t, 65536> encode{};
-};
+using Tables = CodePage936;
 
 // The one code unit a converted sequence gave, or 0 when it gave something else.
 char16_t singleUnit(const std::array<std::uint8_t, 8>& out, std::size_t size) {
@@ -107,7 +99,9 @@ void fillEncoding(Tables& tables) {
         tables.encode[unit] = encodingOf(fromUtf16, static_cast<char16_t>(unit));
 }
 
-const Tables& tables() {
+} // namespace
+
+const CodePage936& codePage936() {
     static const std::unique_ptr<const Tables> built = [] {
         auto fresh = std::make_unique<Tables>();
         fillDecoding(*fresh);
@@ -115,6 +109,12 @@ const Tables& tables() {
         return fresh;
     }();
     return *built;
+}
+
+namespace {
+
+const Tables& tables() {
+    return codePage936();
 }
 
 // Decodes the characters that start before stop into out (room for one unit

@@ -23,7 +23,6 @@ class 文件内容 : public EngineTest {
     }
     TempFolder folder;
     std::u16string source = folder / u"a.txt";
-    std::vector<char16_t> text;
 };
 
 TEST_F(文件内容, 一次完整的转换留下转换后的文件和备份的原文件) {
@@ -31,9 +30,9 @@ TEST_F(文件内容, 一次完整的转换留下转换后的文件和备份的�
     EXPECT_TRUE(steps.备份路径().empty());
     steps.移入备份();
     EXPECT_EQ(steps.备份路径(), folder / u"~Vebzo01.bak/a.txt");
-    steps.读出(text);
-    EXPECT_FALSE(转换内码(text));
-    steps.写入(text);
+    steps.读出();
+    EXPECT_FALSE(steps.转换());
+    steps.写入();
     EXPECT_EQ(readBytes(source), "bcd\r\n");
     EXPECT_EQ(readBytes(steps.备份路径()), "abc\r\n");
 }
@@ -42,9 +41,9 @@ TEST_F(文件内容, 三次转换在三个备份文件夹里留下三个早先�
     for (int round = 0; round < 3; ++round) {
         文件内容转换 steps(source);
         steps.移入备份();
-        steps.读出(text);
-        转换内码(text);
-        steps.写入(text);
+        steps.读出();
+        steps.转换();
+        steps.写入();
     }
     EXPECT_EQ(readBytes(folder / u"~Vebzo01.bak/a.txt"), "abc\r\n");
     EXPECT_EQ(readBytes(folder / u"~Vebzo02.bak/a.txt"), "bcd\r\n");
@@ -55,9 +54,9 @@ TEST_F(文件内容, 三次转换在三个备份文件夹里留下三个早先�
 TEST_F(文件内容, 取消后复原把原来的字节放回原路径) {
     文件内容转换 steps(source);
     steps.移入备份();
-    steps.读出(text);
+    steps.读出();
     取消标志 = true;
-    EXPECT_TRUE(转换内码(text));
+    EXPECT_TRUE(steps.转换());
     steps.复原();
     EXPECT_EQ(readBytes(source), "abc\r\n");
     EXPECT_FALSE(exists(folder / u"~Vebzo01.bak/a.txt"));
@@ -67,9 +66,9 @@ TEST_F(文件内容, 取消后复原把原来的字节放回原路径) {
 TEST_F(文件内容, 复原删除已写出的输出) {
     文件内容转换 steps(source);
     steps.移入备份();
-    steps.读出(text);
-    转换内码(text);
-    steps.写入(text);
+    steps.读出();
+    steps.转换();
+    steps.写入();
     steps.复原();
     EXPECT_EQ(readBytes(source), "abc\r\n");
 }
@@ -77,8 +76,9 @@ TEST_F(文件内容, 复原删除已写出的输出) {
 TEST_F(文件内容, 输出已被删除时复原仍放回原文件) {
     文件内容转换 steps(source);
     steps.移入备份();
-    steps.读出(text);
-    steps.写入(text);
+    steps.读出();
+    steps.转换();
+    steps.写入();
     std::filesystem::remove(toUtf8(source));
     steps.复原();
     EXPECT_EQ(readBytes(source), "abc\r\n");
@@ -96,10 +96,11 @@ TEST_F(文件内容, 路径被别人占用时复原报错而文件留在备份�
 TEST_F(文件内容, 输出路径已存在时写入报文件已存在) {
     文件内容转换 steps(source);
     steps.移入备份();
-    steps.读出(text);
+    steps.读出();
+    steps.转换();
     writeBytes(source, "taken");
     try {
-        steps.写入(text);
+        steps.写入();
         FAIL() << "an existing file was written over";
     } catch (const Error& error) {
         EXPECT_EQ(error.number(), kFileExists);

@@ -1,0 +1,238 @@
+#include "engine/piece_convert.h"
+
+#include "engine/table.h"
+#include "platform/codepage.h"
+
+#include <array>
+#include <cstring>
+#include <mutex>
+
+namespace tolvane {
+
+namespace {
+
+constexpr bool isStray(char16_t unit) {
+    return unit >= 0xDC80 && unit <= 0xDCFF;
+}
+constexpr bool isSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+
+// What the fast paths look up instead of decoding, converting and encoding.
+struct DerivedTables {
+    std::uint64_t generation = ~std::uint64_t{0};
+    bool asciiUnchanged = false;
+    // A two-byte 936 character by (lead << 8 | trail): its converted two-byte
+    // form, or 0 when it is not a character or its replacement has no such form.
+    std::array<std::uint16_t, 65536> gbkPair{};
+};
+
+void derive(DerivedTables& derived) {
+    const CodePage936& codePage = codePage936();
+    for (unsigned pair = 0; pair < 65536; ++pair) {
+        const char16_t unit = codePage.pair[pair];
+        const std::uint16_t code = unit == 0 ? 0 : codePage.encode[查表(unit)];
+        derived.gbkPair[pair] = code >= 0x100 ? code : 0;
+    }
+    derived.asciiUnchanged = true;
+    for (char16_t unit = 0; unit < 0x80; ++unit)
+        derived.asciiUnchanged = derived.asciiUnchanged && 查表(unit) == unit;
+}
+
+// Derived again only when the table has changed since.
+const DerivedTables& derivedTables() {
+    static std::mutex mutex;
+    static const auto derived = std::make_unique<DerivedTables>();
+    const std::lock_guard lock(mutex);
+    const std::uint64_t generation = tableGeneration();
+    if (derived->generation != generation) {
+        derive(*derived);
+        derived->generation = generation;
+    }
+    return *derived;
+}
+
+// Copies the ASCII bytes from in, eight at a time where it can.
+void copyAscii(const std::uint8_t*& in, const std::uint8_t* end, std::uint8_t*& out) {
+    while (end - in >= 8) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, in, sizeof word);
+        if ((word & 0x8080808080808080ULL) != 0) break;
+        std::memcpy(out, &word, sizeof word);
+        in += 8;
+        out += 8;
+    }
+    while (in < end && *in < 0x80)
+        *out++ = *in++;
+}
+
+void putGbk(const CodePage936& codePage, char16_t unit, std::uint8_t*& out) {
+    const std::uint16_t code = codePage.encode[unit];
+    if (code >= 0x100) *out++ = static_cast<std::uint8_t>(code >> 8);
+    *out++ = static_cast<std::uint8_t>(code);
+}
+
+struct Flags {
+    bool& nonAscii;
+    bool& invalid;
+};
+
+std::size_t convertGbk(std::span<const std::uint8_t> input, bool last, std::uint8_t*& out,
+                       Flags flags) {
+    const CodePage936& codePage = codePage936();
+    const DerivedTables& derived = derivedTables();
+    const std::uint8_t* in = input.data();
+    const std::uint8_t* const end = in + input.size();
+    while (in < end) {
+        const std::uint8_t lead = *in;
+        if (lead < 0x80 && derived.asciiUnchanged) {
+            copyAscii(in, end, out);
+            continue;
+        }
+        flags.nonAscii = flags.nonAscii || lead >= 0x80;
+        const bool single = codePage.isSingle[lead];
+        if (!single && in + 1 == end && !last) break;
+        const unsigned pairIndex = single || in + 1 == end ? 0 : lead << 8 | in[1];
+        if (const std::uint16_t code = derived.gbkPair[pairIndex]; code != 0) {
+            out[0] = static_cast<std::uint8_t>(code >> 8);
+            out[1] = static_cast<std::uint8_t>(code);
+            out += 2;
+            in += 2;
+            continue;
+        }
+        // One character the general way: a single byte, a pair whose replacement
+        // has no two-byte form, or a stray byte, which stays as it is.
+        const char16_t pair = codePage.pair[pairIndex];
+        const bool stray = !single && pair == 0;
+        flags.invalid = flags.invalid || stray;
+        const char16_t unit = single || stray ? codePage.single[lead] : pair;
+        putGbk(codePage, stray ? unit : 查表(unit), out);
+        in += single || stray ? 1 : 2;
+    }
+    return static_cast<std::size_t>(in - input.data());
+}
+
+// One unit as UTF-8; a stray byte's unit is that byte, a lone surrogate U+FFFD.
+void putUtf8(char32_t code, std::uint8_t*& out) {
+    if (code < 0x80) {
+        *out++ = static_cast<std::uint8_t>(code);
+        return;
+    }
+    if (code <= 0xFFFF && isStray(static_cast<char16_t>(code))) {
+        *out++ = static_cast<std::uint8_t>(code - 0xDC00);
+        return;
+    }
+    if (code <= 0xFFFF && isSurrogate(static_cast<char16_t>(code))) code = 0xFFFD;
+    if (code < 0x800) {
+        *out++ = static_cast<std::uint8_t>(0xC0 | code >> 6);
+    } else if (code < 0x10000) {
+        *out++ = static_cast<std::uint8_t>(0xE0 | code >> 12);
+        *out++ = static_cast<std::uint8_t>(0x80 | (code >> 6 & 0x3F));
+    } else {
+        *out++ = static_cast<std::uint8_t>(0xF0 | code >> 18);
+        *out++ = static_cast<std::uint8_t>(0x80 | (code >> 12 & 0x3F));
+        *out++ = static_cast<std::uint8_t>(0x80 | (code >> 6 & 0x3F));
+    }
+    *out++ = static_cast<std::uint8_t>(0x80 | (code & 0x3F));
+}
+
+char16_t replaced(char16_t unit) {
+    return isStray(unit) ? unit : 查表(unit);
+}
+
+// One valid sequence of length bytes the general way, through its code units.
+void convertUtf8Sequence(const std::uint8_t* in, int length, std::uint8_t*& out) {
+    char32_t code = length == 1 ? in[0] : in[0] & (0x7F >> length);
+    for (int k = 1; k < length; ++k)
+        code = code << 6 | (in[k] & 0x3F);
+    if (code < 0x10000) {
+        putUtf8(replaced(static_cast<char16_t>(code)), out);
+        return;
+    }
+    const char16_t high = replaced(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
+    const char16_t low = replaced(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
+    if (high >= 0xD800 && high <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF) {
+        putUtf8(0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00), out);
+    } else {
+        putUtf8(high, out);
+        putUtf8(low, out);
+    }
+}
+
+// A 3-byte character whose replacement is one too; false when it is not one.
+bool convertThreeBytes(const std::uint8_t* in, const std::uint8_t* end, std::uint8_t*& out) {
+    if ((in[0] & 0xF0) != 0xE0 || end - in < 3 || (in[1] & 0xC0) != 0x80 || (in[2] & 0xC0) != 0x80)
+        return false;
+    const auto unit =
+        static_cast<char16_t>((in[0] & 0x0F) << 12 | (in[1] & 0x3F) << 6 | (in[2] & 0x3F));
+    if (unit < 0x800 || isSurrogate(unit)) return false;
+    const char16_t to = 查表(unit);
+    if (to < 0x800 || isSurrogate(to)) return false;
+    out[0] = static_cast<std::uint8_t>(0xE0 | to >> 12);
+    out[1] = static_cast<std::uint8_t>(0x80 | (to >> 6 & 0x3F));
+    out[2] = static_cast<std::uint8_t>(0x80 | (to & 0x3F));
+    out += 3;
+    return true;
+}
+
+std::size_t convertUtf8(std::span<const std::uint8_t> input, bool last, std::uint8_t*& out,
+                        Flags flags) {
+    const DerivedTables& derived = derivedTables();
+    const std::uint8_t* in = input.data();
+    const std::uint8_t* const end = in + input.size();
+    while (in < end) {
+        if (*in < 0x80 && derived.asciiUnchanged) {
+            copyAscii(in, end, out);
+            continue;
+        }
+        flags.nonAscii = flags.nonAscii || *in >= 0x80;
+        if (convertThreeBytes(in, end, out)) {
+            in += 3;
+            continue;
+        }
+        const int length = utf8SequenceAt(input, static_cast<std::size_t>(in - input.data()));
+        if (length < 0 && !last) break;
+        if (length <= 0) {
+            flags.invalid = true;
+            *out++ = *in++; // does not decode: kept as it is
+            continue;
+        }
+        convertUtf8Sequence(in, length, out);
+        in += length;
+    }
+    return static_cast<std::size_t>(in - input.data());
+}
+
+} // namespace
+
+bool tableMovesAscii() {
+    for (char16_t unit = 0; unit < 0x80; ++unit)
+        if (查表(unit) >= 0x80) return true;
+    return false;
+}
+
+PieceConverter::PieceConverter(Encoding encoding, Path path) : encoding_(encoding), path_(path) {}
+
+PieceConverter::Result PieceConverter::convert(std::span<const std::uint8_t> input, bool last) {
+    const bool fast = encoding_ == Encoding::Gbk || encoding_ == Encoding::Utf8;
+    if (path_ == Path::Reference || !fast) {
+        referenceOutput_.clear();
+        const std::size_t used = detail::convertByReference(
+            encoding_, input, last, referenceOutput_, sawNonAscii_, sawInvalid_);
+        return {used, referenceOutput_};
+    }
+    // At most three bytes out for every byte in (an ASCII byte replaced by a
+    // 3-byte UTF-8 character), and room for a cut-off character's bytes.
+    const std::size_t needed = input.size() * 3 + 8;
+    if (capacity_ < needed) {
+        buffer_.reset(new std::uint8_t[needed]); // NOLINT(cppcoreguidelines-owning-memory)
+        capacity_ = needed;
+    }
+    std::uint8_t* out = buffer_.get();
+    const Flags flags{sawNonAscii_, sawInvalid_};
+    const std::size_t used = encoding_ == Encoding::Gbk ? convertGbk(input, last, out, flags)
+                                                        : convertUtf8(input, last, out, flags);
+    return {used, {buffer_.get(), static_cast<std::size_t>(out - buffer_.get())}};
+}
+
+} // namespace tolvane
