@@ -52,7 +52,7 @@ Choice choose(Encoding requested, std::span<const std::uint8_t> head, bool whole
     return {Encoding::Utf8, 0, true};
 }
 
-enum class Pass { Done, Cancelled, NotUtf8 };
+enum class Pass { Done, PureAscii, Cancelled, NotUtf8 };
 
 // One pass over the text in the chosen encoding, from the piece already read.
 Pass convertPieces(PieceReader& reader, std::span<const std::uint8_t> piece, bool last,
@@ -69,7 +69,8 @@ Pass convertPieces(PieceReader& reader, std::span<const std::uint8_t> piece, boo
             return Pass::NotUtf8;
         sink.write(result.bytes);
         if (stop()) return Pass::Cancelled;
-        if (last) return Pass::Done;
+        if (last)
+            return choice.tentative && !converter.sawNonAscii() ? Pass::PureAscii : Pass::Done;
         reader.carry(piece, result.used);
         piece = reader.next(last);
     }
@@ -92,7 +93,8 @@ StreamResult convertStream(ByteSource& source, ByteSink& sink, Encoding encoding
         choice = {Encoding::Gbk, 0, false};
         pass = convertPieces(reader, piece, last, sink, choice, stop);
     }
-    return {pass == Pass::Cancelled, choice.encoding};
+    // Pure ASCII is code page 936 text, though UTF-8 gave the same bytes.
+    return {pass == Pass::Cancelled, pass == Pass::PureAscii ? Encoding::Gbk : choice.encoding};
 }
 
 } // namespace tolvane
