@@ -7,6 +7,10 @@
 #include "platform/files.h"
 #include "support/perl2.h"
 
+#include <algorithm>
+#include <atomic>
+#include <set>
+#include <thread>
 #include <utility>
 
 namespace tolvane {
@@ -29,6 +33,7 @@ void 文件内容转换::读出() {
 bool 文件内容转换::转换() {
     const StreamResult result = 转换文本文件(*输入_, 输出_->file(), 编码_, 分段之间);
     编码_ = result.encoding;
+    输入_.reset();
     return result.cancelled;
 }
 
@@ -38,6 +43,62 @@ void 文件内容转换::写入() {
     已写入_ = true;
     输出_.reset();
     输入_.reset();
+}
+
+namespace {
+
+// Flushes the files on several threads: the file system then writes their
+// data and its own records for all of them in a few rounds instead of one
+// round a file. Each file's failure lands in its slot.
+void flushTogether(std::span<NewFile* const> files, std::vector<std::exception_ptr>& failures) {
+    constexpr std::size_t kMostThreads = 8;
+    std::atomic<std::size_t> next{0};
+    const auto flushSome = [&] {
+        for (std::size_t i = next++; i < files.size(); i = next++) {
+            if (files[i] == nullptr) continue;
+            try {
+                files[i]->flush();
+            } catch (...) {
+                failures[i] = std::current_exception();
+            }
+        }
+    };
+    std::vector<std::jthread> threads;
+    for (std::size_t i = 1; i < std::min(kMostThreads, files.size()); ++i)
+        threads.emplace_back(flushSome);
+    flushSome();
+}
+
+} // namespace
+
+std::vector<std::exception_ptr> 文件内容转换::一起写入(std::span<文件内容转换* const> 文件) {
+    std::vector<std::exception_ptr> failures(文件.size());
+    std::vector<NewFile*> outputs(文件.size());
+    for (std::size_t i = 0; i < 文件.size(); ++i) {
+        try {
+            文件[i]->输出_->file().copyPermissionsFrom(文件[i]->备份路径_);
+            outputs[i] = &文件[i]->输出_->file();
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    }
+    flushTogether(outputs, failures);
+    std::set<std::u16string> folders;
+    for (std::size_t i = 0; i < 文件.size(); ++i) {
+        if (failures[i]) continue;
+        try {
+            文件[i]->输出_->commit(false); // already flushed: its flush finds nothing left to do
+            文件[i]->已写入_ = true;
+            文件[i]->输出_.reset();
+            const std::u16string& path = 文件[i]->源路径_;
+            folders.insert(path.substr(0, path.rfind(kPathSeparator) + 1));
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    }
+    for (const std::u16string& folder : folders)
+        flushFolderOf(folder);
+    return failures;
 }
 
 void 文件内容转换::复原() {

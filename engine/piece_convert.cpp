@@ -75,7 +75,26 @@ void putGbk(const CodePage936& codePage, char16_t unit, std::uint8_t*& out) {
 struct Flags {
     bool& nonAscii;
     bool& invalid;
+    bool stopAtInvalid;
 };
+
+// The run of two-byte characters at in whose replacements have two-byte forms;
+// stops at anything else. Local pointers keep the loop in registers.
+void convertPairs(const std::uint16_t* pairs, const std::uint8_t*& from, const std::uint8_t* end,
+                  std::uint8_t*& to) {
+    const std::uint8_t* in = from;
+    std::uint8_t* out = to;
+    while (end - in >= 2) {
+        const std::uint16_t code = pairs[in[0] << 8 | in[1]];
+        if (code == 0) break;
+        out[0] = static_cast<std::uint8_t>(code >> 8);
+        out[1] = static_cast<std::uint8_t>(code);
+        in += 2;
+        out += 2;
+    }
+    from = in;
+    to = out;
+}
 
 std::size_t convertGbk(std::span<const std::uint8_t> input, bool last, std::uint8_t*& out,
                        Flags flags) {
@@ -84,6 +103,8 @@ std::size_t convertGbk(std::span<const std::uint8_t> input, bool last, std::uint
     const std::uint8_t* in = input.data();
     const std::uint8_t* const end = in + input.size();
     while (in < end) {
+        convertPairs(derived.gbkPair.data(), in, end, out);
+        if (in == end) break;
         const std::uint8_t lead = *in;
         if (lead < 0x80 && derived.asciiUnchanged) {
             copyAscii(in, end, out);
@@ -92,17 +113,9 @@ std::size_t convertGbk(std::span<const std::uint8_t> input, bool last, std::uint
         flags.nonAscii = flags.nonAscii || lead >= 0x80;
         const bool single = codePage.isSingle[lead];
         if (!single && in + 1 == end && !last) break;
-        const unsigned pairIndex = single || in + 1 == end ? 0 : lead << 8 | in[1];
-        if (const std::uint16_t code = derived.gbkPair[pairIndex]; code != 0) {
-            out[0] = static_cast<std::uint8_t>(code >> 8);
-            out[1] = static_cast<std::uint8_t>(code);
-            out += 2;
-            in += 2;
-            continue;
-        }
         // One character the general way: a single byte, a pair whose replacement
         // has no two-byte form, or a stray byte, which stays as it is.
-        const char16_t pair = codePage.pair[pairIndex];
+        const char16_t pair = single || in + 1 == end ? 0 : codePage.pair[lead << 8 | in[1]];
         const bool stray = !single && pair == 0;
         flags.invalid = flags.invalid || stray;
         const char16_t unit = single || stray ? codePage.single[lead] : pair;
@@ -159,20 +172,26 @@ void convertUtf8Sequence(const std::uint8_t* in, int length, std::uint8_t*& out)
     }
 }
 
-// A 3-byte character whose replacement is one too; false when it is not one.
-bool convertThreeBytes(const std::uint8_t* in, const std::uint8_t* end, std::uint8_t*& out) {
-    if ((in[0] & 0xF0) != 0xE0 || end - in < 3 || (in[1] & 0xC0) != 0x80 || (in[2] & 0xC0) != 0x80)
-        return false;
-    const auto unit =
-        static_cast<char16_t>((in[0] & 0x0F) << 12 | (in[1] & 0x3F) << 6 | (in[2] & 0x3F));
-    if (unit < 0x800 || isSurrogate(unit)) return false;
-    const char16_t to = 查表(unit);
-    if (to < 0x800 || isSurrogate(to)) return false;
-    out[0] = static_cast<std::uint8_t>(0xE0 | to >> 12);
-    out[1] = static_cast<std::uint8_t>(0x80 | (to >> 6 & 0x3F));
-    out[2] = static_cast<std::uint8_t>(0x80 | (to & 0x3F));
-    out += 3;
-    return true;
+// The run of 3-byte characters at in whose replacements are 3-byte characters
+// too; stops at anything else.
+void convertThreeByteRun(const std::uint8_t*& from, const std::uint8_t* end, std::uint8_t*& to) {
+    const std::uint8_t* in = from;
+    std::uint8_t* out = to;
+    while (end - in >= 3 && (in[0] & 0xF0) == 0xE0 && (in[1] & 0xC0) == 0x80 &&
+           (in[2] & 0xC0) == 0x80) {
+        const auto unit =
+            static_cast<char16_t>((in[0] & 0x0F) << 12 | (in[1] & 0x3F) << 6 | (in[2] & 0x3F));
+        if (unit < 0x800 || isSurrogate(unit)) break;
+        const char16_t replacement = 查表(unit);
+        if (replacement < 0x800 || isSurrogate(replacement)) break;
+        out[0] = static_cast<std::uint8_t>(0xE0 | replacement >> 12);
+        out[1] = static_cast<std::uint8_t>(0x80 | (replacement >> 6 & 0x3F));
+        out[2] = static_cast<std::uint8_t>(0x80 | (replacement & 0x3F));
+        in += 3;
+        out += 3;
+    }
+    from = in;
+    to = out;
 }
 
 std::size_t convertUtf8(std::span<const std::uint8_t> input, bool last, std::uint8_t*& out,
@@ -186,14 +205,14 @@ std::size_t convertUtf8(std::span<const std::uint8_t> input, bool last, std::uin
             continue;
         }
         flags.nonAscii = flags.nonAscii || *in >= 0x80;
-        if (convertThreeBytes(in, end, out)) {
-            in += 3;
-            continue;
-        }
+        const std::uint8_t* const before = in;
+        convertThreeByteRun(in, end, out);
+        if (in != before) continue;
         const int length = utf8SequenceAt(input, static_cast<std::size_t>(in - input.data()));
         if (length < 0 && !last) break;
         if (length <= 0) {
             flags.invalid = true;
+            if (flags.stopAtInvalid) break;
             *out++ = *in++; // does not decode: kept as it is
             continue;
         }
@@ -214,25 +233,28 @@ bool tableMovesAscii() {
 PieceConverter::PieceConverter(Encoding encoding, Path path) : encoding_(encoding), path_(path) {}
 
 PieceConverter::Result PieceConverter::convert(std::span<const std::uint8_t> input, bool last) {
+    turn_ ^= 1;
     const bool fast = encoding_ == Encoding::Gbk || encoding_ == Encoding::Utf8;
     if (path_ == Path::Reference || !fast) {
-        referenceOutput_.clear();
-        const std::size_t used = detail::convertByReference(
-            encoding_, input, last, referenceOutput_, sawNonAscii_, sawInvalid_);
-        return {used, referenceOutput_};
+        std::vector<std::uint8_t>& output = referenceOutputs_[turn_];
+        output.clear();
+        const std::size_t used =
+            detail::convertByReference(encoding_, input, last, output, sawNonAscii_, sawInvalid_);
+        return {used, output};
     }
     // At most three bytes out for every byte in (an ASCII byte replaced by a
     // 3-byte UTF-8 character), and room for a cut-off character's bytes.
     const std::size_t needed = input.size() * 3 + 8;
-    if (capacity_ < needed) {
-        buffer_.reset(new std::uint8_t[needed]); // NOLINT(cppcoreguidelines-owning-memory)
-        capacity_ = needed;
+    if (capacities_[turn_] < needed) {
+        buffers_[turn_].reset(new std::uint8_t[needed]); // NOLINT(cppcoreguidelines-owning-memory)
+        capacities_[turn_] = needed;
     }
-    std::uint8_t* out = buffer_.get();
-    const Flags flags{sawNonAscii_, sawInvalid_};
+    std::uint8_t* const start = buffers_[turn_].get();
+    std::uint8_t* out = start;
+    const Flags flags{sawNonAscii_, sawInvalid_, stopAtInvalid_};
     const std::size_t used = encoding_ == Encoding::Gbk ? convertGbk(input, last, out, flags)
                                                         : convertUtf8(input, last, out, flags);
-    return {used, {buffer_.get(), static_cast<std::size_t>(out - buffer_.get())}};
+    return {used, {start, static_cast<std::size_t>(out - start)}};
 }
 
 } // namespace tolvane

@@ -6,6 +6,7 @@
 
 #include "engine/encoding.h"
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -26,13 +27,19 @@ class PieceConverter {
     explicit PieceConverter(Encoding encoding, Path path = Path::Fast);
 
     struct Result {
-        std::size_t used;                    // bytes of input converted
-        std::span<const std::uint8_t> bytes; // valid until the next call
+        std::size_t used; // bytes of input converted
+        // Valid until the call after the next: one piece can be written while
+        // the next is converted.
+        std::span<const std::uint8_t> bytes;
     };
     // Converts the characters that are complete in input: the bytes after the
     // used ones begin a character the next piece completes. With last every
     // byte is used, a cut-off character's bytes kept as they are.
     Result convert(std::span<const std::uint8_t> input, bool last);
+
+    // A text taken as UTF-8 until it proves otherwise: converting stops at the
+    // first byte that does not decode.
+    void stopAtInvalid() { stopAtInvalid_ = true; }
 
     // Whether any byte so far was not ASCII, and whether any did not decode.
     bool sawNonAscii() const { return sawNonAscii_; }
@@ -41,10 +48,13 @@ class PieceConverter {
   private:
     Encoding encoding_;
     Path path_;
-    // Not zeroed when it grows: every piece writes before it reads.
-    std::unique_ptr<std::uint8_t[]> buffer_;
-    std::size_t capacity_ = 0;
-    std::vector<std::uint8_t> referenceOutput_;
+    bool stopAtInvalid_ = false;
+    // Two of each, used in turn. Not zeroed when they grow: every piece writes
+    // before it reads.
+    std::array<std::unique_ptr<std::uint8_t[]>, 2> buffers_;
+    std::array<std::size_t, 2> capacities_{};
+    std::array<std::vector<std::uint8_t>, 2> referenceOutputs_;
+    std::size_t turn_ = 0;
     bool sawNonAscii_ = false;
     bool sawInvalid_ = false;
 };

@@ -1,5 +1,6 @@
 #include "engine/stream.h"
 
+#include "engine/background_writer.h"
 #include "engine/piece_convert.h"
 
 #include <cstring>
@@ -55,22 +56,35 @@ Choice choose(Encoding requested, std::span<const std::uint8_t> head, bool whole
 enum class Pass { Done, PureAscii, Cancelled, NotUtf8 };
 
 // One pass over the text in the chosen encoding, from the piece already read.
+// A piece is written on the writer's thread while the next is read and converted.
 Pass convertPieces(PieceReader& reader, std::span<const std::uint8_t> piece, bool last,
                    ByteSink& sink, const Choice& choice, const std::function<bool()>& stop) {
     PieceConverter converter(choice.encoding);
-    sink.write(piece.first(choice.markSize));
+    if (choice.tentative) converter.stopAtInvalid();
+    BackgroundWriter writer(sink);
+    writer.write(piece.first(choice.markSize));
     piece = piece.subspan(choice.markSize);
     for (;;) {
         const PieceConverter::Result result = converter.convert(piece, last);
-        if (choice.tentative && converter.sawInvalid()) return Pass::NotUtf8;
+        if (choice.tentative && converter.sawInvalid()) {
+            writer.finish();
+            return Pass::NotUtf8;
+        }
         // Pure ASCII is code page 936, which gives other bytes only when the
         // table turns ASCII into something else.
-        if (last && choice.tentative && !converter.sawNonAscii() && tableMovesAscii())
+        if (last && choice.tentative && !converter.sawNonAscii() && tableMovesAscii()) {
+            writer.finish();
             return Pass::NotUtf8;
-        sink.write(result.bytes);
-        if (stop()) return Pass::Cancelled;
-        if (last)
+        }
+        writer.write(result.bytes);
+        if (stop()) {
+            writer.finish();
+            return Pass::Cancelled;
+        }
+        if (last) {
+            writer.finish();
             return choice.tentative && !converter.sawNonAscii() ? Pass::PureAscii : Pass::Done;
+        }
         reader.carry(piece, result.used);
         piece = reader.next(last);
     }

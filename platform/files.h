@@ -61,13 +61,18 @@ class NewFileInPlace {
     explicit NewFileInPlace(const std::u16string& path); // throws Error
     const std::u16string& temporaryPath() const { return temporary_; }
     NewFile& file() { return *file_; }
-    void commit(); // throws Error, 58 when the path was taken meanwhile
+    // Throws Error, 58 when the path was taken meanwhile. Without flushFolder
+    // the caller flushes the folder (flushFolderOf), once for many files.
+    void commit(bool flushFolder = true);
 
   private:
     std::u16string path_;
     std::u16string temporary_;
     std::unique_ptr<NewFile> file_;
 };
+
+// Makes the renames in the file's folder last through a power loss; best effort.
+void flushFolderOf(const std::u16string& path);
 
 // Temporary files are named "~Vebzo-", six letters or digits, ".tmp".
 bool isTemporaryFileName(std::u16string_view name);

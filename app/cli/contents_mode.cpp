@@ -2,24 +2,17 @@
 
 #include "app/cli/interrupt.h"
 #include "app/cli/item_loop.h"
+#include "app/cli/pending_writes.h"
 #include "engine/file_steps.h"
 #include "engine/textfile.h"
 #include "platform/error.h"
 #include "platform/utf8.h"
 
+#include <memory>
+
 namespace tolvane::cli {
 
 namespace {
-
-void putBack(文件内容转换& file, Console& console) {
-    const std::u16string backup = file.备份路径();
-    try {
-        file.复原();
-    } catch (const Error& error) {
-        console.fail(file.源路径(), "不能放回原处，未转换的文件留在“" + toUtf8(backup) + "”。" +
-                                        toUtf8(error.description()));
-    }
-}
 
 Step moveIntoBackup(文件内容转换& file, Console& console) {
     try {
@@ -35,24 +28,23 @@ Step moveIntoBackup(文件内容转换& file, Console& console) {
     }
 }
 
-Step convertOne(const Item& item, Encoding encoding, Console& console) {
-    文件内容转换 file(item.path, encoding);
-    if (moveIntoBackup(file, console) == Step::Failed) return Step::Failed;
+Step convertOne(const Item& item, Encoding encoding, PendingWrites& pending, Console& console) {
+    auto file = std::make_unique<文件内容转换>(item.path, encoding);
+    if (moveIntoBackup(*file, console) == Step::Failed) return Step::Failed;
     try {
-        file.读出();
-        const bool cancelled = file.转换();
-        if (!cancelled) file.写入();
-        // Ctrl-C during the write is still a stop for this file.
-        if (cancelled || takeInterrupt()) {
-            putBack(file, console);
+        file->读出();
+        // Ctrl-C during the conversion or just after it is a stop for this file.
+        if (file->转换() || takeInterrupt()) {
+            putBack(*file, console);
             return Step::Interrupted;
         }
-        return Step::Done;
     } catch (const Error& error) {
         console.fail(item.path, error.description());
-        putBack(file, console);
+        putBack(*file, console);
         return Step::Failed;
     }
+    pending.add(std::move(file), item.size);
+    return Step::Done;
 }
 
 Step previewOne(const Item& item, Encoding encoding, Console& console) {
@@ -70,9 +62,16 @@ Step previewOne(const Item& item, Encoding encoding, Console& console) {
 
 } // namespace
 
+// Converted files are put in place in groups (PendingWrites); those converted
+// before a Ctrl-C are still put in place.
 Outcome convertContents(const std::vector<Item>& items, Encoding encoding, Console& console) {
-    return forEachItem(items, console,
-                       [&](const Item& item) { return convertOne(item, encoding, console); });
+    PendingWrites pending(console);
+    const Outcome outcome = forEachItem(items, console, [&](const Item& item) {
+        return convertOne(item, encoding, pending, console);
+    });
+    pending.putInPlace();
+    if (outcome == Outcome::Converted && pending.anyFailed()) return Outcome::SomeFailed;
+    return outcome;
 }
 
 Outcome previewContents(const std::vector<Item>& items, Encoding encoding, Console& console) {

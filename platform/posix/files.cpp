@@ -216,7 +216,7 @@ NewFileInPlace::NewFileInPlace(const std::u16string& path) : path_(path) {
     }
 }
 
-void NewFileInPlace::commit() {
+void NewFileInPlace::commit(bool flushFolder) {
     file_->flush();
     file_->finish();
     try {
@@ -225,7 +225,11 @@ void NewFileInPlace::commit() {
         ::unlink(toUtf8(temporary_).c_str());
         throw;
     }
-    flushFolder(folderOf(path_));
+    if (flushFolder) flushFolderOf(path_);
+}
+
+void flushFolderOf(const std::u16string& path) {
+    flushFolder(folderOf(path));
 }
 
 InputFile::InputFile(const std::u16string& path)
