@@ -5,6 +5,7 @@
 
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace tolvane {
 
@@ -55,14 +56,37 @@ Choice choose(Encoding requested, std::span<const std::uint8_t> head, bool whole
 
 enum class Pass { Done, PureAscii, Cancelled, NotUtf8 };
 
+// Writes in line while the text is one piece; from the second piece on, one
+// piece is written on a thread of its own while the next is read and converted.
+class PieceWriter {
+  public:
+    explicit PieceWriter(ByteSink& sink) : sink_(sink) {}
+
+    void write(std::span<const std::uint8_t> bytes, bool more) {
+        if (more && !background_) background_.emplace(sink_);
+        if (background_) {
+            background_->write(bytes);
+        } else if (!bytes.empty()) {
+            sink_.write(bytes);
+        }
+    }
+    void finish() {
+        if (background_) background_->finish();
+    }
+
+  private:
+    ByteSink& sink_;
+    std::optional<BackgroundWriter> background_;
+};
+
 // One pass over the text in the chosen encoding, from the piece already read.
-// A piece is written on the writer's thread while the next is read and converted.
 Pass convertPieces(PieceReader& reader, std::span<const std::uint8_t> piece, bool last,
                    ByteSink& sink, const Choice& choice, const std::function<bool()>& stop) {
     PieceConverter converter(choice.encoding);
     if (choice.tentative) converter.stopAtInvalid();
-    BackgroundWriter writer(sink);
-    writer.write(piece.first(choice.markSize));
+    PieceWriter writer(sink);
+    // The mark goes out before the first piece's bytes are read over.
+    sink.write(piece.first(choice.markSize));
     piece = piece.subspan(choice.markSize);
     for (;;) {
         const PieceConverter::Result result = converter.convert(piece, last);
@@ -76,13 +100,11 @@ Pass convertPieces(PieceReader& reader, std::span<const std::uint8_t> piece, boo
             writer.finish();
             return Pass::NotUtf8;
         }
-        writer.write(result.bytes);
-        if (stop()) {
+        writer.write(result.bytes, !last);
+        const bool stopped = stop();
+        if (stopped || last) {
             writer.finish();
-            return Pass::Cancelled;
-        }
-        if (last) {
-            writer.finish();
+            if (stopped) return Pass::Cancelled;
             return choice.tentative && !converter.sawNonAscii() ? Pass::PureAscii : Pass::Done;
         }
         reader.carry(piece, result.used);
