@@ -8,9 +8,7 @@
 #include "support/perl2.h"
 
 #include <algorithm>
-#include <atomic>
 #include <set>
-#include <thread>
 #include <utility>
 
 namespace tolvane {
@@ -21,7 +19,7 @@ namespace tolvane {
 文件内容转换::~文件内容转换() = default;
 
 void 文件内容转换::移入备份() {
-    检查文本文件(源路径_);
+    检查文本文件(源路径_, 编码_);
     备份路径_ = tolvane::移入备份(源路径_);
 }
 
@@ -42,52 +40,26 @@ void 文件内容转换::写入() {
     输出_->commit();
     已写入_ = true;
     输出_.reset();
-    输入_.reset();
 }
-
-namespace {
-
-// Flushes the files on several threads: the file system then writes their
-// data and its own records for all of them in a few rounds instead of one
-// round a file. Each file's failure lands in its slot.
-void flushTogether(std::span<NewFile* const> files, std::vector<std::exception_ptr>& failures) {
-    constexpr std::size_t kMostThreads = 8;
-    std::atomic<std::size_t> next{0};
-    const auto flushSome = [&] {
-        for (std::size_t i = next++; i < files.size(); i = next++) {
-            if (files[i] == nullptr) continue;
-            try {
-                files[i]->flush();
-            } catch (...) {
-                failures[i] = std::current_exception();
-            }
-        }
-    };
-    std::vector<std::jthread> threads;
-    for (std::size_t i = 1; i < std::min(kMostThreads, files.size()); ++i)
-        threads.emplace_back(flushSome);
-    flushSome();
-}
-
-} // namespace
 
 std::vector<std::exception_ptr> 文件内容转换::一起写入(std::span<文件内容转换* const> 文件) {
     std::vector<std::exception_ptr> failures(文件.size());
-    std::vector<NewFile*> outputs(文件.size());
     for (std::size_t i = 0; i < 文件.size(); ++i) {
         try {
             文件[i]->输出_->file().copyPermissionsFrom(文件[i]->备份路径_);
-            outputs[i] = &文件[i]->输出_->file();
         } catch (...) {
             failures[i] = std::current_exception();
         }
     }
-    flushTogether(outputs, failures);
+    // One pass of the file system's writing instead of one a file; each file's
+    // own flush in commit() then finds its data on disk and reports its errors.
+    const auto ready = std::ranges::find(failures, nullptr);
+    if (ready != failures.end()) 文件[ready - failures.begin()]->输出_->file().flushFileSystem();
     std::set<std::u16string> folders;
     for (std::size_t i = 0; i < 文件.size(); ++i) {
         if (failures[i]) continue;
         try {
-            文件[i]->输出_->commit(false); // already flushed: its flush finds nothing left to do
+            文件[i]->输出_->commit(false);
             文件[i]->已写入_ = true;
             文件[i]->输出_.reset();
             const std::u16string& path = 文件[i]->源路径_;

@@ -43,7 +43,7 @@ class 文件内容转换 {
     void 写入();
 
     // Puts several converted files in place at once: the data of all is flushed
-    // to disk together, then each is renamed, then each folder flushed once,
+    // to disk in one pass, then each is renamed, then each folder flushed once,
     // which costs a fraction of one file after another when they are many and
     // small. Gives, in order, nothing for a file put in place and the failure
     // of one that was not (its temporary file removed; 复原 puts it back).

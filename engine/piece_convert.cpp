@@ -25,6 +25,9 @@ struct DerivedTables {
     // A two-byte 936 character by (lead << 8 | trail): its converted two-byte
     // form, or 0 when it is not a character or its replacement has no such form.
     std::array<std::uint16_t, 65536> gbkPair{};
+    // A code unit of a 3-byte UTF-8 character: its replacement when that is one
+    // too, otherwise 0 (also for units no 3-byte character stands for).
+    std::array<char16_t, 65536> utf8ThreeBytes{};
 };
 
 void derive(DerivedTables& derived) {
@@ -33,6 +36,12 @@ void derive(DerivedTables& derived) {
         const char16_t unit = codePage.pair[pair];
         const std::uint16_t code = unit == 0 ? 0 : codePage.encode[查表(unit)];
         derived.gbkPair[pair] = code >= 0x100 ? code : 0;
+    }
+    for (unsigned unit = 0x800; unit < 0x10000; ++unit) {
+        const char16_t replacement = 查表(static_cast<char16_t>(unit));
+        const bool threeBytes = replacement >= 0x800 && !isSurrogate(replacement);
+        derived.utf8ThreeBytes[unit] =
+            !isSurrogate(static_cast<char16_t>(unit)) && threeBytes ? replacement : 0;
     }
     derived.asciiUnchanged = true;
     for (char16_t unit = 0; unit < 0x80; ++unit)
@@ -174,16 +183,18 @@ void convertUtf8Sequence(const std::uint8_t* in, int length, std::uint8_t*& out)
 
 // The run of 3-byte characters at in whose replacements are 3-byte characters
 // too; stops at anything else.
-void convertThreeByteRun(const std::uint8_t*& from, const std::uint8_t* end, std::uint8_t*& to) {
+void convertThreeByteRun(const char16_t* threeBytes, const std::uint8_t*& from,
+                         const std::uint8_t* end, std::uint8_t*& to) {
     const std::uint8_t* in = from;
     std::uint8_t* out = to;
-    while (end - in >= 3 && (in[0] & 0xF0) == 0xE0 && (in[1] & 0xC0) == 0x80 &&
-           (in[2] & 0xC0) == 0x80) {
-        const auto unit =
-            static_cast<char16_t>((in[0] & 0x0F) << 12 | (in[1] & 0x3F) << 6 | (in[2] & 0x3F));
-        if (unit < 0x800 || isSurrogate(unit)) break;
-        const char16_t replacement = 查表(unit);
-        if (replacement < 0x800 || isSurrogate(replacement)) break;
+    while (end - in >= 3) {
+        const unsigned lead = in[0];
+        const unsigned second = in[1];
+        const unsigned third = in[2];
+        if ((lead & 0xF0) != 0xE0 || ((second & 0xC0) | (third & 0xC0) << 8) != 0x8080) break;
+        const char16_t replacement =
+            threeBytes[(lead & 0x0F) << 12 | (second & 0x3F) << 6 | (third & 0x3F)];
+        if (replacement == 0) break;
         out[0] = static_cast<std::uint8_t>(0xE0 | replacement >> 12);
         out[1] = static_cast<std::uint8_t>(0x80 | (replacement >> 6 & 0x3F));
         out[2] = static_cast<std::uint8_t>(0x80 | (replacement & 0x3F));
@@ -206,7 +217,7 @@ std::size_t convertUtf8(std::span<const std::uint8_t> input, bool last, std::uin
         }
         flags.nonAscii = flags.nonAscii || *in >= 0x80;
         const std::uint8_t* const before = in;
-        convertThreeByteRun(in, end, out);
+        convertThreeByteRun(derived.utf8ThreeBytes.data(), in, end, out);
         if (in != before) continue;
         const int length = utf8SequenceAt(input, static_cast<std::size_t>(in - input.data()));
         if (length < 0 && !last) break;

@@ -67,8 +67,9 @@ std::uint64_t countChangedUnits(InputFile& file, Encoding encoding) {
 
 } // namespace
 
-void 检查文本文件(const std::u16string& 路径) {
+void 检查文本文件(const std::u16string& 路径, Encoding 编码) {
     InputFile file(路径);
+    if (编码 == Encoding::Utf16Le || 编码 == Encoding::Utf16Be) return;
     std::array<std::uint8_t, kTextProbeSize> head{};
     const std::size_t size = file.read(head);
     if (!looksLikeText(std::span(head).first(size))) throw Error(kNotText, u"不是文本文件");
@@ -82,7 +83,7 @@ StreamResult 转换文本文件(InputFile& 输入, NewFile& 输出, Encoding 编
 }
 
 TextPreview previewTextFile(const std::u16string& 路径, Encoding 编码) {
-    检查文本文件(路径);
+    检查文本文件(路径, 编码);
     InputFile file(路径);
     FileSource source(file);
     NoSink sink;

@@ -17,9 +17,10 @@ class NewFile;
 // range, after the one of a setting that cannot be written.
 inline constexpr std::int32_t kNotText = static_cast<std::int32_t>(0x80040004);
 
-// Throws Error kNotText "不是文本文件" when the file's first bytes are not text,
-// and the file system's Error when it cannot be read.
-void 检查文本文件(const std::u16string& 路径);
+// Throws Error kNotText "不是文本文件" when the file's first bytes are not text
+// (UTF-16, when it is the given encoding, always is), and the file system's
+// Error when it cannot be read.
+void 检查文本文件(const std::u16string& 路径, Encoding 编码);
 
 // The whole input converted into output; stop() is asked after every piece.
 StreamResult 转换文本文件(InputFile& 输入, NewFile& 输出, Encoding 编码,

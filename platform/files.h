@@ -40,7 +40,11 @@ class NewFile {
     // The permission bits of original, and its owner and group as far as the
     // system lets this program set them. Throws Error.
     void copyPermissionsFrom(const std::u16string& original);
-    void flush();  // to the disk; throws Error
+    void flush(); // to the disk; throws Error
+    // Everything written to this file's file system so far, to the disk in one
+    // pass; flush() of each of many files written before then costs little.
+    // Best effort: each file's own flush reports its failures.
+    void flushFileSystem();
     void finish(); // closes the file; throws Error
 
   private:

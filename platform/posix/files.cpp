@@ -153,6 +153,11 @@ void NewFile::flush() {
     if (::fdatasync(fd_) != 0) abandonWith(errno);
 }
 
+void NewFile::flushFileSystem() {
+    check();
+    (void)::syncfs(fd_);
+}
+
 void NewFile::finish() {
     check();
     // A full disk may show only when the file is closed.

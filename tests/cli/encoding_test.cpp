@@ -45,6 +45,10 @@ TEST(命令行编码, 各种编码的文件按原编码转换而非文本文件�
     // Forced the other way: 936 bytes read as UTF-8 do not decode and stay.
     EXPECT_EQ(scratch.run({"-t", "简体到繁体", "-e", "utf-8", "forced.txt"}).exitCode, 0);
     EXPECT_EQ(readBytes(scratch / "forced.txt"), gbk::汉);
+    // UTF-16 without a mark holds NUL bytes, but is text when it is named.
+    writeBytes(scratch / "raw16.txt", std::string("a\0\x49\x6C", 4));
+    EXPECT_EQ(scratch.run({"-t", "简体到繁体", "-e", "UTF-16LE", "raw16.txt"}).exitCode, 0);
+    EXPECT_EQ(readBytes(scratch / "raw16.txt"), std::string("a\0\x22\x6F", 4));
     EXPECT_EQ(scratch.run({"-t", "简体到繁体", "--encoding=utf-8"}, kUtf8汉).out, kUtf8漢);
     EXPECT_EQ(scratch.run({"-t", "简体到繁体", "-e", "latin1"}).exitCode, 2);
 }

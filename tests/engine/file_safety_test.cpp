@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -107,6 +108,31 @@ TEST_F(安全写入, 任何一步失败都不留下半截文件和临时文件) 
         fs::remove_all(toUtf8(folder / u"~Vebzo01.bak"));
         fs::remove(toUtf8(source));
     }
+}
+
+TEST_F(安全写入, 一起写入时被占用的路径报错而其余的就位) {
+    std::vector<std::unique_ptr<文件内容转换>> files;
+    for (const char16_t* name : {u"1.txt", u"2.txt", u"3.txt"}) {
+        writeBytes(folder / name, original);
+        files.push_back(std::make_unique<文件内容转换>(folder / name));
+        files.back()->移入备份();
+        files.back()->读出();
+        files.back()->转换();
+    }
+    writeBytes(folder / u"2.txt", "taken");
+    std::vector<文件内容转换*> group;
+    for (const auto& file : files)
+        group.push_back(file.get());
+    const std::vector<std::exception_ptr> failures = 文件内容转换::一起写入(group);
+    EXPECT_FALSE(failures[0]);
+    EXPECT_TRUE(failures[1]);
+    EXPECT_FALSE(failures[2]);
+    EXPECT_EQ(readBytes(folder / u"1.txt"), converted);
+    EXPECT_EQ(readBytes(folder / u"2.txt"), "taken");
+    EXPECT_EQ(readBytes(folder / u"3.txt"), converted);
+    files[1].reset();
+    for (const auto& entry : fs::directory_iterator(toUtf8(folder.path())))
+        EXPECT_FALSE(isTemporaryFileName(fromUtf8(entry.path().filename().native())));
 }
 
 TEST_F(安全写入, 转换后的文件保留原来的权限和属主) {
