@@ -25,9 +25,10 @@ struct DerivedTables {
     // A two-byte 936 character by (lead << 8 | trail): its converted two-byte
     // form, or 0 when it is not a character or its replacement has no such form.
     std::array<std::uint16_t, 65536> gbkPair{};
-    // A code unit of a 3-byte UTF-8 character: its replacement when that is one
-    // too, otherwise 0 (also for units no 3-byte character stands for).
-    std::array<char16_t, 65536> utf8ThreeBytes{};
+    // A code unit of a 3-byte UTF-8 character: its replacement's three bytes
+    // and a spare one when that is one too, otherwise zeros (also for units no
+    // 3-byte character stands for).
+    std::array<std::array<std::uint8_t, 4>, 65536> utf8ThreeBytes{};
 };
 
 void derive(DerivedTables& derived) {
@@ -40,8 +41,11 @@ void derive(DerivedTables& derived) {
     for (unsigned unit = 0x800; unit < 0x10000; ++unit) {
         const char16_t replacement = 查表(static_cast<char16_t>(unit));
         const bool threeBytes = replacement >= 0x800 && !isSurrogate(replacement);
-        derived.utf8ThreeBytes[unit] =
-            !isSurrogate(static_cast<char16_t>(unit)) && threeBytes ? replacement : 0;
+        derived.utf8ThreeBytes[unit] = {};
+        if (isSurrogate(static_cast<char16_t>(unit)) || !threeBytes) continue;
+        derived.utf8ThreeBytes[unit] = {static_cast<std::uint8_t>(0xE0 | replacement >> 12),
+                                        static_cast<std::uint8_t>(0x80 | (replacement >> 6 & 0x3F)),
+                                        static_cast<std::uint8_t>(0x80 | (replacement & 0x3F)), 0};
     }
     derived.asciiUnchanged = true;
     for (char16_t unit = 0; unit < 0x80; ++unit)
@@ -183,7 +187,7 @@ void convertUtf8Sequence(const std::uint8_t* in, int length, std::uint8_t*& out)
 
 // The run of 3-byte characters at in whose replacements are 3-byte characters
 // too; stops at anything else.
-void convertThreeByteRun(const char16_t* threeBytes, const std::uint8_t*& from,
+void convertThreeByteRun(const std::array<std::uint8_t, 4>* threeBytes, const std::uint8_t*& from,
                          const std::uint8_t* end, std::uint8_t*& to) {
     const std::uint8_t* in = from;
     std::uint8_t* out = to;
@@ -192,12 +196,11 @@ void convertThreeByteRun(const char16_t* threeBytes, const std::uint8_t*& from,
         const unsigned second = in[1];
         const unsigned third = in[2];
         if ((lead & 0xF0) != 0xE0 || ((second & 0xC0) | (third & 0xC0) << 8) != 0x8080) break;
-        const char16_t replacement =
+        const std::array<std::uint8_t, 4>& encoded =
             threeBytes[(lead & 0x0F) << 12 | (second & 0x3F) << 6 | (third & 0x3F)];
-        if (replacement == 0) break;
-        out[0] = static_cast<std::uint8_t>(0xE0 | replacement >> 12);
-        out[1] = static_cast<std::uint8_t>(0x80 | (replacement >> 6 & 0x3F));
-        out[2] = static_cast<std::uint8_t>(0x80 | (replacement & 0x3F));
+        if (encoded[0] == 0) break;
+        // Four bytes stored, three kept: the output always has room for one more.
+        std::memcpy(out, encoded.data(), encoded.size());
         in += 3;
         out += 3;
     }
