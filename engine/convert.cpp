@@ -44,6 +44,11 @@ bool 转换内码(std::vector<char16_t>& 内码) {
     return 使用多线程 ? convertOnWorker(内码) : convertInline(内码);
 }
 
+bool 分段之间() {
+    if (!使用多线程) pumpEvents();
+    return cancelRequested();
+}
+
 bool 转换字节(std::vector<std::uint8_t>& 字节) {
     std::vector<char16_t> 内码;
     字节转内码(字节, 内码);

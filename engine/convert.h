@@ -12,6 +12,10 @@ namespace tolvane {
 // after every 1001st.
 bool 转换内码(std::vector<char16_t>& 内码);
 
+// Between two pieces of a file: without a worker thread the window gets to run;
+// true when the user asked to stop, 取消标志 then cleared again.
+bool 分段之间();
+
 // The same on a buffer of UTF-16 code units, low byte first; an odd last byte is
 // dropped. A cancelled conversion leaves the partly converted text in the buffer.
 bool 转换字节(std::vector<std::uint8_t>& 字节);

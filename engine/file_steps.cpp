@@ -2,38 +2,86 @@
 
 #include "engine/backup.h"
 #include "engine/convert.h"
+#include "engine/stream.h"
 #include "engine/textfile.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "support/perl2.h"
 
+#include <algorithm>
+#include <set>
 #include <string_view>
 #include <utility>
 
 namespace tolvane {
 
-文件内容转换::文件内容转换(std::u16string 源路径) : 源路径_(std::move(源路径)) {}
+文件内容转换::文件内容转换(std::u16string 源路径, Encoding 编码)
+    : 源路径_(std::move(源路径)), 编码_(编码) {}
+
+文件内容转换::~文件内容转换() = default;
 
 void 文件内容转换::移入备份() {
+    检查文本文件(源路径_, 编码_);
     备份路径_ = tolvane::移入备份(源路径_);
 }
 
-void 文件内容转换::读出(std::vector<char16_t>& 文本) {
-    std::u16string path = 备份路径_;
-    读文本文件(path, 文本);
+void 文件内容转换::读出() {
+    输入_ = std::make_unique<InputFile>(备份路径_);
+    输出_ = std::make_unique<NewFileInPlace>(源路径_);
 }
 
-void 文件内容转换::写入(const std::vector<char16_t>& 文本) {
-    std::u16string path = 源路径_;
-    写文本文件(path, 文本);
-    输出路径_ = path;
+bool 文件内容转换::转换() {
+    const StreamResult result = 转换文本文件(*输入_, 输出_->file(), 编码_, 分段之间);
+    编码_ = result.encoding;
+    输入_.reset();
+    return result.cancelled;
+}
+
+void 文件内容转换::写入() {
+    输出_->file().copyPermissionsFrom(备份路径_);
+    输出_->commit();
+    已写入_ = true;
+    输出_.reset();
+}
+
+std::vector<std::exception_ptr> 文件内容转换::一起写入(std::span<文件内容转换* const> 文件) {
+    std::vector<std::exception_ptr> failures(文件.size());
+    for (std::size_t i = 0; i < 文件.size(); ++i) {
+        try {
+            文件[i]->输出_->file().copyPermissionsFrom(文件[i]->备份路径_);
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    }
+    // One pass of the file system's writing instead of one a file; each file's
+    // own flush in commit() then finds its data on disk and reports its errors.
+    const auto ready = std::ranges::find(failures, nullptr);
+    if (ready != failures.end()) 文件[ready - failures.begin()]->输出_->file().flushFileSystem();
+    std::set<std::u16string> folders;
+    for (std::size_t i = 0; i < 文件.size(); ++i) {
+        if (failures[i]) continue;
+        try {
+            文件[i]->输出_->commit(false);
+            文件[i]->已写入_ = true;
+            文件[i]->输出_.reset();
+            const std::u16string& path = 文件[i]->源路径_;
+            folders.insert(path.substr(0, path.rfind(kPathSeparator) + 1));
+        } catch (...) {
+            failures[i] = std::current_exception();
+        }
+    }
+    for (const std::u16string& folder : folders)
+        flushFolderOf(folder);
+    return failures;
 }
 
 void 文件内容转换::复原() {
-    if (!输出路径_.empty()) {
+    输出_.reset(); // removes the temporary file
+    输入_.reset();
+    if (已写入_) {
         // Output someone already removed is no reason to keep the file from its place.
-        if (pathKind(输出路径_) != PathKind::Missing) removeFile(输出路径_);
-        输出路径_.clear();
+        if (pathKind(源路径_) != PathKind::Missing) removeFile(源路径_);
+        已写入_ = false;
     }
     if (备份路径_.empty()) return;
     renameNoReplace(备份路径_, 源路径_);

@@ -1,25 +1,53 @@
 #pragma once
 // The per-file steps of a conversion, shared by every front-end.
 
+#include "engine/encoding.h"
+
+#include <exception>
+#include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
 namespace tolvane {
 
+class InputFile;
+class NewFileInPlace;
+
 // One file's contents conversion, step by step, so the caller can show a status
-// between steps and decide what to do after an error. The text array is the
-// caller's, reused between files.
+// between steps and decide what to do after an error.
 class 文件内容转换 {
   public:
-    explicit 文件内容转换(std::u16string 源路径);
+    explicit 文件内容转换(std::u16string 源路径, Encoding 编码 = Encoding::Auto);
+    ~文件内容转换();
+    文件内容转换(const 文件内容转换&) = delete;
+    文件内容转换& operator=(const 文件内容转换&) = delete;
 
     const std::u16string& 源路径() const { return 源路径_; }
     // Empty until 移入备份.
     const std::u16string& 备份路径() const { return 备份路径_; }
+    // The encoding the text was read and is written in, once 转换 has run.
+    Encoding 编码() const { return 编码_; }
 
-    void 移入备份();                              // throws Error
-    void 读出(std::vector<char16_t>& 文本);       // reads the backup; throws Error
-    void 写入(const std::vector<char16_t>& 文本); // writes at the source path; throws Error
+    // Moves the file into its backup folder; a file that is not text
+    // (Error kNotText) or cannot be read stays where it is. Throws Error.
+    void 移入备份();
+    // Opens the backup for reading and a temporary file beside the source path
+    // for the converted text. Throws Error.
+    void 读出();
+    // Converts the text piece by piece into the temporary file; true when
+    // cancelled between two pieces. Throws Error.
+    bool 转换();
+    // Puts the converted text at the source path, complete, with the original's
+    // permissions. Throws Error, 58 when the path was taken meanwhile.
+    void 写入();
+
+    // Puts several converted files in place at once: the data of all is flushed
+    // to disk in one pass, then each is renamed, then each folder flushed once,
+    // which costs a fraction of one file after another when they are many and
+    // small. Gives, in order, nothing for a file put in place and the failure
+    // of one that was not (its temporary file removed; 复原 puts it back).
+    static std::vector<std::exception_ptr> 一起写入(std::span<文件内容转换* const> 文件);
 
     // The conversion did not complete: removes any output written at the source
     // path and moves the unconverted file back there from its backup folder.
@@ -30,7 +58,10 @@ class 文件内容转换 {
   private:
     std::u16string 源路径_;
     std::u16string 备份路径_;
-    std::u16string 输出路径_; // where 写入 created a file, until 复原 removes it
+    Encoding 编码_;
+    std::unique_ptr<InputFile> 输入_;
+    std::unique_ptr<NewFileInPlace> 输出_; // the temporary file until 写入
+    bool 已写入_ = false;
 };
 
 struct 文件名转换结果 {

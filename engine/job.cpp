@@ -49,14 +49,14 @@ bool 取消后复原(作业界面& 界面, 文件内容转换& 转换) {
 
 // Reads, converts and writes one file already in its backup folder. False when
 // the job stops here.
-bool 转换备份中的文件(作业界面& 界面, 文件内容转换& 转换, std::vector<char16_t>& 文本) {
+bool 转换备份中的文件(作业界面& 界面, 文件内容转换& 转换) {
     try {
         界面.显示状态(u"正在读出源文件“" + 转换.备份路径() + u"”...");
-        转换.读出(文本);
+        转换.读出();
         界面.显示状态(u"正在进行转换...");
-        if (转换内码(文本)) return 取消后复原(界面, 转换);
+        if (转换.转换()) return 取消后复原(界面, 转换);
         界面.显示状态(u"正在写入输出文件“" + 转换.源路径() + u"”...");
-        转换.写入(文本);
+        转换.写入();
         界面.显示状态(u"写入完成！");
         return true;
     } catch (const Error& e) {
@@ -68,7 +68,7 @@ bool 转换备份中的文件(作业界面& 界面, 文件内容转换& 转换, 
 }
 
 // One file of a files job; false when the job stops here.
-bool 转换一个文件(作业界面& 界面, const std::u16string& 源路径, std::vector<char16_t>& 文本) {
+bool 转换一个文件(作业界面& 界面, const std::u16string& 源路径) {
     文件内容转换 转换(源路径);
     try {
         转换.移入备份();
@@ -77,7 +77,7 @@ bool 转换一个文件(作业界面& 界面, const std::u16string& 源路径, s
         报告错误(界面, u"源文件不正常！");
         return false;
     }
-    return 转换备份中的文件(界面, 转换, 文本);
+    return 转换备份中的文件(界面, 转换);
 }
 
 bool 列表为空(作业界面& 界面, int 数目) {
@@ -89,9 +89,8 @@ bool 列表为空(作业界面& 界面, int 数目) {
 void 转换文件内容(作业界面& 界面) {
     const int 数目 = 界面.源文件数();
     if (列表为空(界面, 数目)) return;
-    std::vector<char16_t> 文本;
     for (int 序号 = 0; 序号 < 数目; ++序号) {
-        if (!转换一个文件(界面, 界面.源文件项(序号), 文本)) return;
+        if (!转换一个文件(界面, 界面.源文件项(序号))) return;
     }
 }
 

@@ -2,6 +2,7 @@
 // The code mapping table: for every UTF-16 code unit, the unit that replaces it.
 
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace tolvane {
@@ -15,6 +16,9 @@ inline char16_t 查表(char16_t unit) {
     return detail::内码对照表[unit];
 }
 void 设置对照(char16_t from, char16_t to);
+// Changes with every change of the table, so that tables derived from it know
+// when to be derived again.
+std::uint64_t tableGeneration();
 // Every entry back to its own code unit; 对照表正常 becomes false.
 void 复位对照表();
 

@@ -1,17 +1,37 @@
 #pragma once
-// Whole text files in the OEM code page to and from UTF-16 code units.
+// Text files: whether a file holds text, and its contents converted piece by
+// piece from one file into another in the encoding they were read in.
 
+#include "engine/encoding.h"
+#include "engine/stream.h"
+
+#include <cstdint>
 #include <string>
-#include <vector>
 
 namespace tolvane {
 
-// Trims the spaces around 路径 in place, then replaces 文本 with the file's
-// decoded contents (an empty file gives an empty text). Throws Error.
-void 读文本文件(std::u16string& 路径, std::vector<char16_t>& 文本);
+class InputFile;
+class NewFile;
 
-// Trims the spaces around 路径 in place, then writes 文本 encoded to a new file
-// there. Throws Error, Error 58 when the path already exists.
-void 写文本文件(std::u16string& 路径, const std::vector<char16_t>& 文本);
+// The error of a file that is not text. Its number lies in the program's own
+// range, after the one of a setting that cannot be written.
+inline constexpr std::int32_t kNotText = static_cast<std::int32_t>(0x80040004);
+
+// Throws Error kNotText "不是文本文件" when the file's first bytes are not text
+// (UTF-16, when it is the given encoding, always is), and the file system's
+// Error when it cannot be read.
+void 检查文本文件(const std::u16string& 路径, Encoding 编码);
+
+// The whole input converted into output; stop() is asked after every piece.
+StreamResult 转换文本文件(InputFile& 输入, NewFile& 输出, Encoding 编码,
+                          const std::function<bool()>& stop);
+
+struct TextPreview {
+    Encoding encoding = Encoding::Gbk;
+    std::uint64_t changedUnits = 0; // code units the table would replace
+};
+
+// What converting the file would do, touching nothing. Throws Error.
+TextPreview previewTextFile(const std::u16string& 路径, Encoding 编码);
 
 } // namespace tolvane

@@ -3,8 +3,10 @@
 // implementation converts them at the system call. Failures throw Error.
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace tolvane {
@@ -21,22 +23,77 @@ std::vector<std::uint8_t> readWholeFile(const std::u16string& path);
 // failed or short write throws and leaves no half-written file behind.
 void writeNewFile(const std::u16string& path, std::span<const std::uint8_t> bytes);
 
-// A new file written piece by piece, for texts too large to encode in one
-// buffer: created like writeNewFile, and removed again unless finish() succeeds,
-// so a failed or abandoned write leaves nothing behind.
+// A new file written piece by piece: created like writeNewFile, and removed
+// again unless finish() succeeds, so a failed or abandoned write leaves nothing
+// behind.
 class NewFile {
   public:
-    explicit NewFile(const std::u16string& path); // Error 58 when the path exists
+    // Error 58 when the path exists. An owner-only file starts readable and
+    // writable by its owner alone.
+    explicit NewFile(const std::u16string& path, bool ownerOnly = false);
     NewFile(const NewFile&) = delete;
     NewFile& operator=(const NewFile&) = delete;
     ~NewFile();
 
     void write(std::span<const std::uint8_t> bytes); // throws Error
-    void finish();                                   // closes the file; throws Error
+    void empty();                                    // back to no bytes; throws Error
+    // The permission bits of original, and its owner and group as far as the
+    // system lets this program set them. Throws Error.
+    void copyPermissionsFrom(const std::u16string& original);
+    void flush(); // to the disk; throws Error
+    // Everything written to this file's file system so far, to the disk in one
+    // pass; flush() of each of many files written before then costs little.
+    // Best effort: each file's own flush reports its failures.
+    void flushFileSystem();
+    void finish(); // closes the file; throws Error
 
   private:
+    void check() const;
+    [[noreturn]] void abandonWith(int error);
     void abandon();
 
+    std::u16string path_;
+    int fd_;
+};
+
+// A new file that appears at its path complete or not at all: it is written
+// under a temporary name in the same folder, and commit() flushes it to disk
+// and renames it into place without replacing anything. Until then, and
+// whenever a step fails, the temporary file is removed again.
+class NewFileInPlace {
+  public:
+    explicit NewFileInPlace(const std::u16string& path); // throws Error
+    const std::u16string& temporaryPath() const { return temporary_; }
+    NewFile& file() { return *file_; }
+    // Throws Error, 58 when the path was taken meanwhile. Without flushFolder
+    // the caller flushes the folder (flushFolderOf), once for many files.
+    void commit(bool flushFolder = true);
+
+  private:
+    std::u16string path_;
+    std::u16string temporary_;
+    std::unique_ptr<NewFile> file_;
+};
+
+// Makes the renames in the file's folder last through a power loss; best effort.
+void flushFolderOf(const std::u16string& path);
+
+// Temporary files are named "~Vebzo-", six letters or digits, ".tmp".
+bool isTemporaryFileName(std::u16string_view name);
+
+// A file read piece by piece from the start.
+class InputFile {
+  public:
+    explicit InputFile(const std::u16string& path); // throws Error, also for a folder
+    InputFile(const InputFile&) = delete;
+    InputFile& operator=(const InputFile&) = delete;
+    ~InputFile();
+
+    // Up to buffer.size() bytes, fewer only at the end; 0 at the end. Throws Error.
+    std::size_t read(std::span<std::uint8_t> buffer);
+    void rewind(); // throws Error
+
+  private:
     std::u16string path_;
     int fd_;
 };

@@ -68,13 +68,15 @@ class Collector {
     }
 
     // Links are not followed: a linked folder could lead in a circle or out of
-    // the tree, and a linked file would be replaced by a plain copy.
+    // the tree, and a linked file would be replaced by a plain copy. Temporary
+    // files left by a conversion that was killed are no one's text.
     void visit(const fs::directory_entry& entry) {
         std::error_code error;
         const fs::file_status status = entry.symlink_status(error);
         if (fs::is_directory(status)) {
             if (!isBackupFolder(entry.path().filename().native())) walk(entry.path());
-        } else if (fs::is_regular_file(status)) {
+        } else if (fs::is_regular_file(status) &&
+                   !isTemporaryFileName(fromUtf8(entry.path().filename().native()))) {
             result_.items.push_back(itemAt(entry.path()));
         }
     }

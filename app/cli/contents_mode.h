@@ -5,6 +5,7 @@
 #include "app/cli/collect.h"
 #include "app/cli/console.h"
 #include "app/cli/outcome.h"
+#include "engine/encoding.h"
 
 #include <vector>
 
@@ -12,9 +13,11 @@ namespace tolvane::cli {
 
 // In order. A failure after the move, or Ctrl-C during a file, puts that file
 // back at its path unconverted; Ctrl-C also ends the run before the next file.
-Outcome convertContents(const std::vector<Item>& items, Console& console);
+// A file that is not text is left alone and counts as failed.
+Outcome convertContents(const std::vector<Item>& items, Encoding encoding, Console& console);
 
-// Reads each file and prints how many characters the conversion would change.
-Outcome previewContents(const std::vector<Item>& items, Console& console);
+// Reads each file and prints its encoding and how many characters the
+// conversion would change.
+Outcome previewContents(const std::vector<Item>& items, Encoding encoding, Console& console);
 
 } // namespace tolvane::cli

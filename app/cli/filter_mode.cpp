@@ -1,61 +1,65 @@
 #include "app/cli/filter_mode.h"
 
 #include "app/cli/interrupt.h"
-#include "engine/convert.h"
-#include "platform/codepage.h"
+#include "engine/state.h"
+#include "engine/stream.h"
 #include "platform/error.h"
 #include "platform/posix/file_io.h"
 
-#include <array>
 #include <cerrno>
-#include <cstdint>
 #include <unistd.h>
-#include <vector>
 
 namespace tolvane::cli {
 
 namespace {
 
-enum class ReadResult { Complete, Failed, Interrupted };
-
-ReadResult readStandardInput(std::vector<std::uint8_t>& bytes, Console& console) {
-    std::array<std::uint8_t, 65536> chunk{};
-    for (;;) {
-        const ssize_t got = ::read(STDIN_FILENO, chunk.data(), chunk.size());
-        if (got == 0) return ReadResult::Complete;
-        if (got > 0) {
-            bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
-        } else if (errno != EINTR) {
-            console.fail(u"标准输入", systemError(errno).description());
-            return ReadResult::Failed;
+// Standard input cannot go back: what was written to standard output cannot be
+// taken back, so the encoding is decided before the first piece is converted.
+class StandardInput : public ByteSource {
+  public:
+    std::size_t read(std::span<std::uint8_t> buffer) override {
+        std::size_t filled = 0;
+        while (filled < buffer.size()) {
+            const ssize_t got =
+                ::read(STDIN_FILENO, buffer.data() + filled, buffer.size() - filled);
+            if (got == 0) break;
+            if (got > 0) {
+                filled += static_cast<std::size_t>(got);
+            } else if (errno != EINTR) {
+                failed = true;
+                throw systemError(errno);
+            } else if (取消标志) {
+                break; // Ctrl-C: the stop after this piece ends the run
+            }
         }
-        if (takeInterrupt()) return ReadResult::Interrupted;
+        return filled;
     }
-}
+    bool canRewind() const override { return false; }
+    void rewind() override {}
 
-bool writeStandardOutput(const std::vector<std::uint8_t>& bytes, Console& console) {
-    if (posix::writeAll(STDOUT_FILENO, bytes)) return true;
-    console.fail(u"标准输出", systemError(errno).description());
-    return false;
-}
+    bool failed = false;
+};
+
+class StandardOutput : public ByteSink {
+  public:
+    void write(std::span<const std::uint8_t> bytes) override {
+        if (!posix::writeAll(STDOUT_FILENO, bytes)) throw systemError(errno);
+    }
+    void empty() override {}
+};
 
 } // namespace
 
-Outcome filterStandardStreams(Console& console) {
-    std::vector<std::uint8_t> bytes;
-    switch (readStandardInput(bytes, console)) {
-    case ReadResult::Failed:
+Outcome filterStandardStreams(Encoding encoding, Console& console) {
+    StandardInput input;
+    StandardOutput output;
+    try {
+        const StreamResult result = convertStream(input, output, encoding, takeInterrupt);
+        return result.cancelled ? Outcome::Interrupted : Outcome::Converted;
+    } catch (const Error& error) {
+        console.fail(input.failed ? u"标准输入" : u"标准输出", error.description());
         return Outcome::SomeFailed;
-    case ReadResult::Interrupted:
-        return Outcome::Interrupted;
-    case ReadResult::Complete:
-        break;
     }
-    std::vector<char16_t> text;
-    decodeOemInto(bytes, text);
-    if (转换内码(text) || takeInterrupt()) return Outcome::Interrupted;
-    encodeOemInto(text, bytes);
-    return writeStandardOutput(bytes, console) ? Outcome::Converted : Outcome::SomeFailed;
 }
 
 } // namespace tolvane::cli

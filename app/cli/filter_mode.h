@@ -1,13 +1,15 @@
 #pragma once
-// Standard input to standard output through the table, for pipes. The text is
-// code page 936; bytes that are not valid there pass through unchanged.
+// Standard input to standard output through the table, for pipes, piece by
+// piece. The encoding is detected as for files (by the first piece when the
+// input is longer), or given; bytes that do not decode pass through unchanged.
 
 #include "app/cli/console.h"
 #include "app/cli/outcome.h"
+#include "engine/encoding.h"
 
 namespace tolvane::cli {
 
-// Ctrl-C stops before anything is written.
-Outcome filterStandardStreams(Console& console);
+// Ctrl-C stops between two pieces.
+Outcome filterStandardStreams(Encoding encoding, Console& console);
 
 } // namespace tolvane::cli

@@ -31,7 +31,8 @@ int exitCode(Outcome outcome, bool argumentsFailed) {
 Outcome convertFiles(const Options& options, const std::vector<Item>& items, Console& console) {
     if (options.names)
         return options.dryRun ? previewNames(items, console) : convertNames(items, console);
-    return options.dryRun ? previewContents(items, console) : convertContents(items, console);
+    return options.dryRun ? previewContents(items, options.encoding, console)
+                          : convertContents(items, options.encoding, console);
 }
 
 int convert(const Options& options) {
@@ -43,7 +44,7 @@ int convert(const Options& options) {
     }
     stopOnSignals();
     Console console(!options.quiet);
-    if (options.filter()) return exitCode(filterStandardStreams(console), false);
+    if (options.filter()) return exitCode(filterStandardStreams(options.encoding, console), false);
     const Collection collection = collectItems(options.files, options.recursive, console);
     return exitCode(convertFiles(options, collection.items, console), collection.failed);
 }

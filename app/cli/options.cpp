@@ -21,7 +21,7 @@ struct LongOption {
 constexpr std::array kLongOptions{
     LongOption{"table", 't'},       LongOption{"names", 'n'},   LongOption{"recursive", 'r'},
     LongOption{"dry-run", kDryRun}, LongOption{"quiet", 'q'},   LongOption{"list-tables", 'l'},
-    LongOption{"help", 'h'},        LongOption{"version", 'V'},
+    LongOption{"help", 'h'},        LongOption{"version", 'V'}, LongOption{"encoding", 'e'},
 };
 
 UsageError unknownOption(const std::string& shown) {
@@ -33,7 +33,12 @@ bool isShortOption(char option) {
 }
 
 bool takesValue(char option) {
-    return option == 't';
+    return option == 't' || option == 'e';
+}
+
+Encoding encodingArgument(const std::string& value) {
+    if (const auto encoding = encodingNamed(value)) return *encoding;
+    throw UsageError("无法识别的编码“" + value + "”（可用 auto、gbk、utf-8、utf-16le、utf-16be）");
 }
 
 void chooseAction(Options& options, Action action) {
@@ -44,6 +49,9 @@ void apply(Options& options, char option, const std::string& value) {
     switch (option) {
     case 't':
         options.table = value;
+        break;
+    case 'e':
+        options.encoding = encodingArgument(value);
         break;
     case 'n':
         options.names = true;
@@ -144,8 +152,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText() {
-    return R"(用法：tolvane-cli -t 对照表 [-n] [-r] [--dry-run] [-q] 文件...
-      tolvane-cli -t 对照表 [-]
+    return R"(用法：tolvane-cli -t 对照表 [-e 编码] [-n] [-r] [--dry-run] [-q] 文件...
+      tolvane-cli -t 对照表 [-e 编码] [-]
       tolvane-cli -l | --list-tables
       tolvane-cli -h | --help
       tolvane-cli -V | --version
@@ -156,17 +164,23 @@ std::string usageText() {
 选项：
   -t, --table 对照表   -l 列出的对照表名（“.txt”可省略），
                        或对照表文件的路径
+  -e, --encoding 编码  文件内容的编码：auto（默认）、gbk（即 cp936）、utf-8、
+                       utf-16le、utf-16be。auto 按字节顺序标记识别，没有标记时
+                       整个文件是有效 UTF-8 且含非 ASCII 字符的按 UTF-8，其余按
+                       代码页 936；转换后的文件仍用读入时的编码
   -n, --names          转换文件名（只转换路径的最后一部分），不转换内容
   -r, --recursive      文件夹代表其下的所有文件（按名称排序，不进入备份文件夹）；
                        没有此选项时，文件夹报错并跳过
-      --dry-run        只显示将会做的改动，磁盘上什么也不改
+      --dry-run        只显示每个文件的编码和将会做的改动，磁盘上什么也不改
   -q, --quiet          不在标准错误上显示进度
   -l, --list-tables    列出对照表：程序旁有“对照表”文件夹时是其中的表，否则是
                        安装的表加上 ~/.local/share/tolvane/对照表 中自己的表
   -h, --help           显示本帮助
   -V, --version        显示版本
 
-没有文件或文件为“-”时，从标准输入读入代码页 936 的文本，转换后写到标准输出。
+没有文件或文件为“-”时，从标准输入读入文本，按同样的编码规则转换后写到标准输出
+（输入是管道时，编码按开头 1 MiB 判断）。不是文本的文件（开头 8 KiB 中有 NUL 字节，
+带字节顺序标记的 UTF-16 除外）不作改动并报错。
 按 Ctrl-C 停止（kill 发出的 SIGTERM 和终端关闭或注销时的 SIGHUP 也一样）：
 正在转换的文件放回原处，不作转换。
 

@@ -1,6 +1,8 @@
 #pragma once
 // The command line: what to do, with which table, on which files.
 
+#include "engine/encoding.h"
+
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -17,6 +19,7 @@ struct Options {
     bool recursive = false;
     bool dryRun = false;
     bool quiet = false;
+    tolvane::Encoding encoding = tolvane::Encoding::Auto;
     std::vector<std::string> files;
 
     // No file, or only "-": standard input to standard output.

@@ -11,6 +11,8 @@
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <limits>
+#include <random>
+#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -99,9 +101,9 @@ std::vector<std::uint8_t> readWholeFile(const std::u16string& path) {
     return bytes;
 }
 
-NewFile::NewFile(const std::u16string& path)
-    : path_(path),
-      fd_(::open(toUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666)) {
+NewFile::NewFile(const std::u16string& path, bool ownerOnly)
+    : path_(path), fd_(::open(toUtf8(path).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                              ownerOnly ? 0600 : 0666)) {
     if (fd_ < 0) fail(path);
 }
 
@@ -115,16 +117,49 @@ void NewFile::abandon() {
     ::unlink(toUtf8(path_).c_str());
 }
 
-void NewFile::write(std::span<const std::uint8_t> bytes) {
-    if (fd_ < 0) throw systemError(EBADF, path_);
-    if (posix::writeAll(fd_, bytes)) return;
-    const int writeError = errno;
+void NewFile::abandonWith(int error) {
     abandon();
-    throw systemError(writeError, path_);
+    throw systemError(error, path_);
+}
+
+void NewFile::check() const {
+    if (fd_ < 0) throw systemError(EBADF, path_);
+}
+
+void NewFile::write(std::span<const std::uint8_t> bytes) {
+    check();
+    if (!posix::writeAll(fd_, bytes)) abandonWith(errno);
+}
+
+void NewFile::empty() {
+    check();
+    if (::ftruncate(fd_, 0) != 0 || ::lseek(fd_, 0, SEEK_SET) != 0) abandonWith(errno);
+}
+
+void NewFile::copyPermissionsFrom(const std::u16string& original) {
+    check();
+    struct stat info {};
+    if (::stat(toUtf8(original).c_str(), &info) != 0) fail(original);
+    // Only the owner may give a file away and only to a group it belongs to:
+    // where that is refused the file stays the program's, as any new file.
+    if (::fchown(fd_, info.st_uid, info.st_gid) != 0) (void)::fchown(fd_, -1, info.st_gid);
+    // After the owner: a change of owner clears the set-user and set-group bits.
+    if (::fchmod(fd_, info.st_mode & 07777) != 0) abandonWith(errno);
+}
+
+void NewFile::flush() {
+    check();
+    // fdatasync writes the data and the size, all that reading the file back needs.
+    if (::fdatasync(fd_) != 0) abandonWith(errno);
+}
+
+void NewFile::flushFileSystem() {
+    check();
+    (void)::syncfs(fd_);
 }
 
 void NewFile::finish() {
-    if (fd_ < 0) throw systemError(EBADF, path_);
+    check();
     // A full disk may show only when the file is closed.
     const int fd = fd_;
     fd_ = -1;
@@ -132,6 +167,104 @@ void NewFile::finish() {
     const int closeError = errno;
     ::unlink(toUtf8(path_).c_str());
     throw systemError(closeError, path_);
+}
+
+namespace {
+
+constexpr std::u16string_view kTemporaryPrefix = u"~Vebzo-";
+constexpr std::u16string_view kTemporarySuffix = u".tmp";
+constexpr std::size_t kTemporaryLetters = 6;
+
+std::u16string folderOf(const std::u16string& path) {
+    const std::size_t slash = path.rfind(u'/');
+    if (slash == std::u16string::npos) return u".";
+    return slash == 0 ? u"/" : path.substr(0, slash + 1);
+}
+
+std::u16string temporaryNameIn(const std::u16string& folder) {
+    static constexpr std::string_view kLetters =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937 random{std::random_device{}()};
+    std::u16string name = folder + std::u16string(kTemporaryPrefix);
+    for (std::size_t i = 0; i < kTemporaryLetters; ++i)
+        name += static_cast<char16_t>(kLetters[random() % kLetters.size()]);
+    return name + std::u16string(kTemporarySuffix);
+}
+
+// Makes a rename in the folder last through a power loss. The new file is
+// already whole by then, so a folder that cannot be flushed is no failure.
+void flushFolder(const std::u16string& folder) {
+    const int fd = ::open(toUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    (void)::fsync(fd);
+    ::close(fd);
+}
+
+} // namespace
+
+bool isTemporaryFileName(std::u16string_view name) {
+    return name.size() == kTemporaryPrefix.size() + kTemporaryLetters + kTemporarySuffix.size() &&
+           name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
+}
+
+NewFileInPlace::NewFileInPlace(const std::u16string& path) : path_(path) {
+    const std::u16string folder = path.rfind(u'/') == std::u16string::npos ? u"" : folderOf(path);
+    for (int attempt = 0;; ++attempt) {
+        temporary_ = temporaryNameIn(folder);
+        try {
+            // Private while it is written: the original may be nobody else's to read.
+            file_ = std::make_unique<NewFile>(temporary_, true);
+            return;
+        } catch (const Error& error) {
+            if (error.number() != kFileExists || attempt == 100) throw;
+        }
+    }
+}
+
+void NewFileInPlace::commit(bool flushFolder) {
+    file_->flush();
+    file_->finish();
+    try {
+        renameNoReplace(temporary_, path_);
+    } catch (const Error&) {
+        ::unlink(toUtf8(temporary_).c_str());
+        throw;
+    }
+    if (flushFolder) flushFolderOf(path_);
+}
+
+void flushFolderOf(const std::u16string& path) {
+    flushFolder(folderOf(path));
+}
+
+InputFile::InputFile(const std::u16string& path)
+    : path_(path), fd_(::open(toUtf8(path).c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd_ < 0) fail(path);
+    struct stat info {};
+    if (::fstat(fd_, &info) == 0 && !S_ISDIR(info.st_mode)) return;
+    const int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    ::close(fd_);
+    throw systemError(error, path);
+}
+
+InputFile::~InputFile() {
+    ::close(fd_);
+}
+
+std::size_t InputFile::read(std::span<std::uint8_t> buffer) {
+    std::size_t filled = 0;
+    while (filled < buffer.size()) {
+        const ssize_t got = ::read(fd_, buffer.data() + filled, buffer.size() - filled);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) fail(path_);
+        if (got == 0) break;
+        filled += static_cast<std::size_t>(got);
+    }
+    return filled;
+}
+
+void InputFile::rewind() {
+    if (::lseek(fd_, 0, SEEK_SET) != 0) fail(path_);
 }
 
 void writeNewFile(const std::u16string& path, std::span<const std::uint8_t> bytes) {

@@ -1,0 +1,47 @@
+#pragma once
+// A text converted from a source to a sink in pieces of fixed size, so that
+// memory stays the same whatever the text's size.
+
+#include "engine/encoding.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <span>
+
+namespace tolvane {
+
+class ByteSource {
+  public:
+    virtual ~ByteSource() = default;
+    // Fills buffer, or as much of it as is left; 0 at the end. Throws Error.
+    virtual std::size_t read(std::span<std::uint8_t> buffer) = 0;
+    virtual bool canRewind() const = 0;
+    virtual void rewind() = 0; // back to the first byte; throws Error
+};
+
+class ByteSink {
+  public:
+    virtual ~ByteSink() = default;
+    virtual void write(std::span<const std::uint8_t> bytes) = 0; // throws Error
+    // Forgets everything written, for a start from the beginning. Throws Error.
+    virtual void empty() = 0;
+};
+
+inline constexpr std::size_t kPieceSize = std::size_t{1} << 20;
+
+struct StreamResult {
+    bool cancelled = false;
+    Encoding encoding = Encoding::Gbk; // the one the text was read and written in
+};
+
+// Converts the whole source into the sink, asking stop() after every piece
+// whether to stop there. With Auto the encoding is detected: a byte-order mark
+// decides and is kept; otherwise the text is taken as UTF-8 and taken again
+// from its start as code page 936 as soon as it proves not to be UTF-8 with a
+// non-ASCII character. A source that cannot go back is decided by its first
+// piece instead.
+StreamResult convertStream(ByteSource& source, ByteSink& sink, Encoding encoding,
+                           const std::function<bool()>& stop);
+
+} // namespace tolvane

@@ -1,0 +1,179 @@
+// A file's own path holds nothing or the complete converted file at every
+// step, whatever fails; the converted file keeps the original's permissions.
+
+#include "engine/file_steps.h"
+#include "engine/textfile.h"
+#include "platform/error.h"
+#include "platform/files.h"
+#include "platform/utf8.h"
+#include "tests/engine/engine_test_support.h"
+
+#include <filesystem>
+#include <functional>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace tolvane::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+class 安全写入 : public EngineTest {
+  protected:
+    void SetUp() override {
+        EngineTest::SetUp();
+        设置对照(u'a', u'b');
+        writeBytes(source, original);
+    }
+
+    // Names in the folder other than the file and its backup folder.
+    std::vector<std::u16string> strayNames() const {
+        std::vector<std::u16string> names;
+        for (const auto& entry : fs::directory_iterator(folder.path())) {
+            const std::u16string name = fromUtf8(entry.path().filename().native());
+            if (name != u"a.txt" && name != u"~Vebzo01.bak") names.push_back(name);
+        }
+        return names;
+    }
+
+    // Nothing at the path, or the whole converted text.
+    void expectEmptyOrComplete(const char* when) const {
+        EXPECT_EQ(exists(source) ? readBytes(source) : converted, converted) << when;
+    }
+
+    ScratchFolder folder;
+    std::u16string source = folder / u"a.txt";
+    std::u16string backup = folder / u"~Vebzo01.bak/a.txt";
+    std::string original = std::string(100000, 'a') + "\r\n";
+    std::string converted = std::string(100000, 'b') + "\r\n";
+};
+
+TEST_F(安全写入, 每一步之后路径上要么没有文件要么是完整的结果) {
+    文件内容转换 steps(source);
+    steps.移入备份();
+    expectEmptyOrComplete("moved into the backup");
+    steps.读出();
+    expectEmptyOrComplete("opened");
+    ASSERT_EQ(strayNames().size(), 1U);
+    EXPECT_TRUE(isTemporaryFileName(strayNames()[0]));
+    steps.转换();
+    expectEmptyOrComplete("converted into the temporary file");
+    steps.写入();
+    EXPECT_EQ(readBytes(source), converted);
+    EXPECT_EQ(readBytes(backup), original);
+    EXPECT_TRUE(strayNames().empty());
+}
+
+struct Failure {
+    const char* name;
+    int failingStep; // 0 读出, 1 转换, 2 写入
+    std::function<void(const std::u16string& source, const std::u16string& backup)> inject;
+};
+
+TEST_F(安全写入, 任何一步失败都不留下半截文件和临时文件) {
+    const Failure failures[] = {
+        {"backup gone before reading", 0,
+         [](const auto&, const auto& backup) { fs::remove(toUtf8(backup)); }},
+        {"backup gone before writing", 2,
+         [](const auto&, const auto& backup) { fs::remove(toUtf8(backup)); }},
+        {"path taken before writing", 2,
+         [](const auto& source, const auto&) { writeBytes(source, "taken"); }},
+    };
+    for (const Failure& failure : failures) {
+        writeBytes(source, original);
+        文件内容转换 steps(source);
+        steps.移入备份();
+        const std::function<void()> stepList[] = {[&] { steps.读出(); }, [&] { steps.转换(); },
+                                                  [&] { steps.写入(); }};
+        int failedAt = -1;
+        for (int step = 0; step < 3 && failedAt < 0; ++step) {
+            if (step == failure.failingStep) failure.inject(source, backup);
+            try {
+                stepList[step]();
+            } catch (const Error&) {
+                failedAt = step;
+            }
+        }
+        EXPECT_EQ(failedAt, failure.failingStep) << failure.name;
+        try {
+            steps.复原();
+        } catch (const Error&) { // NOLINT(bugprone-empty-catch): the path was taken
+        }
+        EXPECT_TRUE(strayNames().empty()) << failure.name;
+        // Put back, kept by whoever took it, or (its backup gone) nothing.
+        const std::string left = exists(source) ? readBytes(source) : "";
+        EXPECT_TRUE(left == original || left == "taken" || left.empty()) << failure.name;
+        fs::remove_all(fs::path(folder / u"~Vebzo01.bak"));
+        fs::remove(toUtf8(source));
+    }
+}
+
+TEST_F(安全写入, 一起写入时被占用的路径报错而其余的就位) {
+    std::vector<std::unique_ptr<文件内容转换>> files;
+    for (const char16_t* name : {u"1.txt", u"2.txt", u"3.txt"}) {
+        writeBytes(folder / name, original);
+        files.push_back(std::make_unique<文件内容转换>(folder / name));
+        files.back()->移入备份();
+        files.back()->读出();
+        files.back()->转换();
+    }
+    writeBytes(folder / u"2.txt", "taken");
+    std::vector<文件内容转换*> group;
+    for (const auto& file : files)
+        group.push_back(file.get());
+    const std::vector<std::exception_ptr> failures = 文件内容转换::一起写入(group);
+    EXPECT_FALSE(failures[0]);
+    EXPECT_TRUE(failures[1]);
+    EXPECT_FALSE(failures[2]);
+    EXPECT_EQ(readBytes(folder / u"1.txt"), converted);
+    EXPECT_EQ(readBytes(folder / u"2.txt"), "taken");
+    EXPECT_EQ(readBytes(folder / u"3.txt"), converted);
+    files[1].reset();
+    for (const auto& entry : fs::directory_iterator(folder.path()))
+        EXPECT_FALSE(isTemporaryFileName(fromUtf8(entry.path().filename().native())));
+}
+
+TEST_F(安全写入, 转换后的文件保留原来的权限和属主) {
+    for (const mode_t mode : {0600, 0640, 0755, 0444}) {
+        writeBytes(source, original);
+        ::chmod(toUtf8(source).c_str(), mode);
+        // Only the superuser may give a file away; others test the bits alone.
+        const bool giveAway = ::geteuid() == 0;
+        if (giveAway) {
+            ASSERT_EQ(::chown(toUtf8(source).c_str(), 1234, 5678), 0);
+        }
+        文件内容转换 steps(source);
+        steps.移入备份();
+        steps.读出();
+        steps.转换();
+        steps.写入();
+        struct stat info {};
+        ASSERT_EQ(::stat(toUtf8(source).c_str(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;
+        if (giveAway) {
+            EXPECT_EQ(info.st_uid, 1234U);
+            EXPECT_EQ(info.st_gid, 5678U);
+        }
+        fs::remove_all(fs::path(folder / u"~Vebzo01.bak"));
+        fs::remove(toUtf8(source));
+    }
+}
+
+TEST_F(安全写入, 不是文本的文件留在原处) {
+    writeBytes(source, std::string("MZ\0\0", 4));
+    文件内容转换 steps(source);
+    try {
+        steps.移入备份();
+        FAIL() << "a binary file was taken for text";
+    } catch (const Error& error) {
+        EXPECT_EQ(error.number(), kNotText);
+        EXPECT_EQ(error.description(), u"不是文本文件");
+    }
+    EXPECT_EQ(readBytes(source), std::string("MZ\0\0", 4));
+    EXPECT_FALSE(exists(folder / u"~Vebzo01.bak"));
+}
+
+} // namespace
+} // namespace tolvane::testing
