@@ -21,13 +21,10 @@ std::u16string twoDigitsAtLeast(std::int32_t number) {
     return digits;
 }
 
-} // namespace
-
-std::u16string 备份路径(const std::u16string& 文件夹, const std::u16string& 名称) {
-    if (名称.empty()) {
-        backupCounter = 0;
-        return {};
-    }
+// 备份路径, also telling whether it made the backup folder.
+std::u16string backupPathIn(const std::u16string& 文件夹, const std::u16string& 名称,
+                            bool& created) {
+    created = false;
     for (;;) {
         ++backupCounter;
         std::u16string candidate = 文件夹;
@@ -39,6 +36,7 @@ std::u16string 备份路径(const std::u16string& 文件夹, const std::u16strin
         switch (pathKind(candidate)) {
         case PathKind::Missing:
             makeFolder(candidate);
+            created = true;
             return inside;
         case PathKind::Folder:
             if (pathKind(inside) == PathKind::Missing) return inside;
@@ -49,7 +47,18 @@ std::u16string 备份路径(const std::u16string& 文件夹, const std::u16strin
     }
 }
 
-std::u16string 移入备份(const std::u16string& 路径) {
+} // namespace
+
+std::u16string 备份路径(const std::u16string& 文件夹, const std::u16string& 名称) {
+    if (名称.empty()) {
+        backupCounter = 0;
+        return {};
+    }
+    bool created = false;
+    return backupPathIn(文件夹, 名称, created);
+}
+
+std::u16string 移入备份(const std::u16string& 路径, bool* 新建了文件夹) {
     备份路径(u"", u"");
     // Only a file is moved: a folder would not be read back as text, and
     // refusing here leaves no stray backup folder behind.
@@ -66,8 +75,15 @@ std::u16string 移入备份(const std::u16string& 路径) {
     const std::u16string name = Pop(fields).text();
     // A bare name lies in the current folder.
     const std::u16string folder = IsNonEmptyArray(fields) ? Join(separator, fields).text() : u".";
-    std::u16string target = 备份路径(folder, name);
-    renameNoReplace(路径, target);
+    bool created = false;
+    std::u16string target = backupPathIn(folder, name, created);
+    try {
+        renameNoReplace(路径, target);
+    } catch (const Error&) {
+        if (created) removeFolderIfEmpty(target.substr(0, target.rfind(kPathSeparator)));
+        throw;
+    }
+    if (新建了文件夹 != nullptr) *新建了文件夹 = created;
     return target;
 }
 

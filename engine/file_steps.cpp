@@ -21,8 +21,10 @@ namespace tolvane {
 文件内容转换::~文件内容转换() = default;
 
 void 文件内容转换::移入备份() {
+    源路径_ = linkTarget(源路径_);
+    锁_ = std::make_unique<ConversionLock>(源路径_);
     检查文本文件(源路径_, 编码_);
-    备份路径_ = tolvane::移入备份(源路径_);
+    备份路径_ = tolvane::移入备份(源路径_, &新建了备份文件夹_);
 }
 
 void 文件内容转换::读出() {
@@ -85,6 +87,8 @@ void 文件内容转换::复原() {
     }
     if (备份路径_.empty()) return;
     renameNoReplace(备份路径_, 源路径_);
+    if (新建了备份文件夹_)
+        removeFolderIfEmpty(备份路径_.substr(0, 备份路径_.rfind(kPathSeparator)));
     备份路径_.clear();
 }
 

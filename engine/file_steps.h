@@ -11,6 +11,7 @@
 
 namespace tolvane {
 
+class ConversionLock;
 class InputFile;
 class NewFileInPlace;
 
@@ -30,7 +31,9 @@ class 文件内容转换 {
     Encoding 编码() const { return 编码_; }
 
     // Moves the file into its backup folder; a file that is not text
-    // (Error kNotText) or cannot be read stays where it is. Throws Error.
+    // (Error kNotText), not a regular file, being converted by another run or
+    // unreadable stays where it is. A symbolic link converts the file it names
+    // (源路径 becomes that file's path) and stays a link. Throws Error.
     void 移入备份();
     // Opens the backup for reading and a temporary file beside the source path
     // for the converted text. Throws Error.
@@ -61,6 +64,8 @@ class 文件内容转换 {
     Encoding 编码_;
     std::unique_ptr<InputFile> 输入_;
     std::unique_ptr<NewFileInPlace> 输出_; // the temporary file until 写入
+    std::unique_ptr<ConversionLock> 锁_;   // from 移入备份 to the end
+    bool 新建了备份文件夹_ = false;
     bool 已写入_ = false;
 };
 

@@ -5,7 +5,6 @@
 #include "engine/file_steps.h"
 #include "engine/state.h"
 #include "platform/error.h"
-#include "platform/utf8.h"
 
 #include <exception>
 
@@ -165,18 +164,6 @@ void 按类型转换(作业界面& 界面) {
     }
 }
 
-std::u16string 异常说明(const std::exception_ptr& 异常) {
-    try {
-        std::rethrow_exception(异常);
-    } catch (const Error& e) {
-        return e.description();
-    } catch (const std::exception& e) {
-        return fromUtf8(e.what());
-    } catch (...) {
-        return {};
-    }
-}
-
 } // namespace
 
 void 执行转换(作业界面& 界面) {
@@ -185,7 +172,7 @@ void 执行转换(作业界面& 界面) {
     } catch (...) {
         // Nothing more can be done for this job; it still ends normally below.
         try {
-            报告错误(界面, u"未发现的错误\r\n" + 异常说明(std::current_exception()));
+            报告错误(界面, u"未发现的错误\r\n" + describeException(std::current_exception()));
         } catch (...) { // NOLINT(bugprone-empty-catch): the window cannot be told
         }
     }

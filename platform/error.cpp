@@ -3,6 +3,7 @@
 #include "platform/utf8.h"
 
 #include <cerrno>
+#include <new>
 
 namespace tolvane {
 
@@ -43,6 +44,8 @@ Known describe(int errnum) {
         return {kPermissionDenied, u"这是一个文件夹，不是文件。"};
     case EXDEV:
         return {kPathNotFound, u"不能把文件移到另一个磁盘。"};
+    case EWOULDBLOCK:
+        return {kFileBusy, u"文件正被另一个转换使用。"};
     case EIO:
         return {kIoError, u"I/O 设备错误。"};
     default:
@@ -51,6 +54,20 @@ Known describe(int errnum) {
 }
 
 } // namespace
+
+std::u16string describeException(const std::exception_ptr& exception) {
+    try {
+        std::rethrow_exception(exception);
+    } catch (const Error& error) {
+        return error.description();
+    } catch (const std::bad_alloc&) {
+        return u"内存不足。";
+    } catch (const std::exception& error) {
+        return fromUtf8(error.what());
+    } catch (...) {
+        return u"未知的错误。";
+    }
+}
 
 Error systemError(int errnum, const std::u16string& path) {
     const Known known = describe(errnum);

@@ -3,6 +3,7 @@
 // the caller, which either handles the error or passes it on.
 
 #include <cstdint>
+#include <exception>
 #include <stdexcept>
 #include <string>
 
@@ -19,6 +20,8 @@ enum ErrorNumber : std::int32_t {
     kFileTooLarge = 7,
     kInvalidPath = 52,
     kSystemError = 51,
+    kFileBusy = 55,
+    kNotRegularFile = 75,
     // The application range 0x80040000 plus 3: a setting could not be written.
     kIniWriteFailed = static_cast<std::int32_t>(0x80040003),
 };
@@ -34,6 +37,10 @@ class Error : public std::runtime_error {
     std::int32_t number_;
     std::u16string description_;
 };
+
+// The description of whatever was thrown: an Error's own, else the standard
+// exception's text, so that every failure can be shown with its cause.
+std::u16string describeException(const std::exception_ptr& exception);
 
 // The error for a failed system call: errno mapped to a number above and a
 // Chinese description, with the path it concerns when there is one.

@@ -108,6 +108,30 @@ void removeFile(const std::u16string& path);
 // match a wildcard such as u"*.txt", in directory order; a missing folder gives none.
 std::vector<std::u16string> listFiles(const std::u16string& folder, const std::u16string& pattern);
 
+// Holds the file at path for one conversion. Only a regular file is taken: a
+// FIFO or a device would block or never end, and could not be put back as it
+// was. The advisory lock it takes makes a second run converting the same file
+// at the same time fail with Error 55 instead of converting it twice; the lock
+// moves with the file into its backup folder and ends with this object.
+// Throws Error: 53 missing, 70 a folder, 75 not a regular file, 55 busy.
+class ConversionLock {
+  public:
+    explicit ConversionLock(const std::u16string& path);
+    ConversionLock(const ConversionLock&) = delete;
+    ConversionLock& operator=(const ConversionLock&) = delete;
+    ~ConversionLock();
+
+  private:
+    int fd_;
+};
+
+// The file a symbolic link finally names, or the path itself when it is no
+// link or leads nowhere (the next step then reports it missing).
+std::u16string linkTarget(const std::u16string& path);
+
+// Removes the folder when it is empty; otherwise leaves it as it is.
+void removeFolderIfEmpty(const std::u16string& path);
+
 // Whether this user may create files in the folder.
 bool folderWritable(const std::u16string& path);
 

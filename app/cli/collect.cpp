@@ -49,7 +49,12 @@ class Collector {
         }
     }
 
-    Collection take() { return std::move(result_); }
+    Collection take() {
+        if (skippedLinks_ > 0)
+            console_.warn("已跳过 " + std::to_string(skippedLinks_) +
+                          " 个符号链接（-r 不跟随链接）");
+        return std::move(result_);
+    }
 
   private:
     void walk(const fs::path& folder) {
@@ -73,7 +78,9 @@ class Collector {
     void visit(const fs::directory_entry& entry) {
         std::error_code error;
         const fs::file_status status = entry.symlink_status(error);
-        if (fs::is_directory(status)) {
+        if (fs::is_symlink(status)) {
+            ++skippedLinks_;
+        } else if (fs::is_directory(status)) {
             if (!isBackupFolder(entry.path().filename().native())) walk(entry.path());
         } else if (fs::is_regular_file(status) &&
                    !isTemporaryFileName(fromUtf8(entry.path().filename().native()))) {
@@ -88,6 +95,7 @@ class Collector {
 
     bool recursive_;
     Console& console_;
+    int skippedLinks_ = 0;
     Collection result_;
 };
 

@@ -22,8 +22,9 @@ struct Collection {
 
 // Each argument that is a file, in the order given. A folder stands for every
 // regular file below it when recursive (sorted by name, backup folders and
-// symbolic links left out), and is reported and skipped otherwise; a missing
-// path is reported.
+// symbolic links left out and counted in a note), and is reported and skipped
+// otherwise; a missing path is reported. A link named as an argument is kept:
+// its file is converted where it lies.
 Collection collectItems(const std::vector<std::string>& arguments, bool recursive,
                         Console& console);
 

@@ -20,6 +20,10 @@ void Console::print(const std::string& line) {
 }
 
 void Console::fail(const std::string& message) {
+    warn(message);
+}
+
+void Console::warn(const std::string& message) {
     progress_.clear();
     std::fputs(("tolvane-cli: " + message + "\n").c_str(), stderr);
 }

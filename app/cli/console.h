@@ -19,6 +19,8 @@ class Console {
     Progress& progress() { return progress_; }
 
     void print(const std::string& line);
+    // A note on standard error that is no failure.
+    void warn(const std::string& message);
     void fail(const std::string& message);
     void fail(const std::u16string& path, const std::string& reason);
     void fail(const std::u16string& path, const std::u16string& reason);

@@ -25,6 +25,9 @@ Step moveIntoBackup(文件内容转换& file, Console& console) {
             console.fail(file.源路径(), error.description());
         }
         return Step::Failed;
+    } catch (...) {
+        console.fail(file.源路径(), describeException(std::current_exception()));
+        return Step::Failed;
     }
 }
 
@@ -38,8 +41,8 @@ Step convertOne(const Item& item, Encoding encoding, PendingWrites& pending, Con
             putBack(*file, console);
             return Step::Interrupted;
         }
-    } catch (const Error& error) {
-        console.fail(item.path, error.description());
+    } catch (...) {
+        console.fail(item.path, describeException(std::current_exception()));
         putBack(*file, console);
         return Step::Failed;
     }
@@ -51,8 +54,8 @@ Step previewOne(const Item& item, Encoding encoding, Console& console) {
     TextPreview preview;
     try {
         preview = previewTextFile(item.path, encoding);
-    } catch (const Error& error) {
-        console.fail(item.path, error.description());
+    } catch (...) {
+        console.fail(item.path, describeException(std::current_exception()));
         return Step::Failed;
     }
     console.print(toUtf8(item.path) + ": " + std::string(encodingName(preview.encoding)) + ", " +

@@ -56,8 +56,9 @@ Outcome filterStandardStreams(Encoding encoding, Console& console) {
     try {
         const StreamResult result = convertStream(input, output, encoding, takeInterrupt);
         return result.cancelled ? Outcome::Interrupted : Outcome::Converted;
-    } catch (const Error& error) {
-        console.fail(input.failed ? u"标准输入" : u"标准输出", error.description());
+    } catch (...) {
+        console.fail(input.failed ? u"标准输入" : u"标准输出",
+                     describeException(std::current_exception()));
         return Outcome::SomeFailed;
     }
 }

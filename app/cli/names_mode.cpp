@@ -28,8 +28,8 @@ template <typename Rename> Step renameOne(const Item& item, Console& console, Re
     if (converted.新路径 == item.path) return Step::Done;
     try {
         rename(item.path, converted.新路径);
-    } catch (const Error& error) {
-        console.fail(item.path, error.description());
+    } catch (...) {
+        console.fail(item.path, describeException(std::current_exception()));
         return Step::Failed;
     }
     console.print(toUtf8(item.path) + " -> " + toUtf8(converted.新路径));

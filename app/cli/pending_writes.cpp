@@ -11,25 +11,15 @@ namespace {
 constexpr std::size_t kMostFiles = 64;
 constexpr std::uintmax_t kMostBytes = std::uintmax_t{64} << 20;
 
-std::u16string descriptionOf(const std::exception_ptr& failure) {
-    try {
-        std::rethrow_exception(failure);
-    } catch (const Error& error) {
-        return error.description();
-    } catch (const std::exception& error) {
-        return fromUtf8(error.what());
-    }
-}
-
 } // namespace
 
 void putBack(文件内容转换& file, Console& console) {
     const std::u16string backup = file.备份路径();
     try {
         file.复原();
-    } catch (const Error& error) {
+    } catch (...) {
         console.fail(file.源路径(), "不能放回原处，未转换的文件留在“" + toUtf8(backup) + "”。" +
-                                        toUtf8(error.description()));
+                                        toUtf8(describeException(std::current_exception())));
     }
 }
 
@@ -52,7 +42,7 @@ bool PendingWrites::putInPlace() {
     bool allWritten = true;
     for (std::size_t i = 0; i < files.size(); ++i) {
         if (!failures[i]) continue;
-        console_.fail(files[i]->源路径(), descriptionOf(failures[i]));
+        console_.fail(files[i]->源路径(), describeException(failures[i]));
         putBack(*files[i], console_);
         allWritten = false;
     }

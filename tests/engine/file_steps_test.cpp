@@ -53,9 +53,23 @@ TEST_F(文件内容, 复原把原来的字节放回原路径) {
         if (stop == Stop::OutputDeleted) std::filesystem::remove(std::filesystem::path(source));
         steps.复原();
         EXPECT_EQ(readBytes(source), "abc\r\n");
-        EXPECT_FALSE(exists(folder / u"~Vebzo01.bak/a.txt"));
+        EXPECT_FALSE(exists(folder / u"~Vebzo01.bak")) << "the run's own backup folder stays";
         EXPECT_TRUE(steps.备份路径().empty());
     }
+}
+
+TEST_F(文件内容, 链接转换它所指的文件并仍是链接) {
+    std::filesystem::create_directory(folder / "real");
+    writeBytes(folder / "real/t.txt", "abc\r\n");
+    std::filesystem::create_symlink("real/t.txt", folder / "link.txt");
+    文件内容转换 steps(folder / u"link.txt");
+    steps.移入备份();
+    steps.读出();
+    steps.转换();
+    steps.写入();
+    EXPECT_TRUE(std::filesystem::is_symlink(folder / "link.txt"));
+    EXPECT_EQ(readBytes(folder / "real/t.txt"), "bbc\r\n");
+    EXPECT_EQ(readBytes(folder / "real/~Vebzo01.bak/t.txt"), "abc\r\n");
 }
 
 TEST_F(文件内容, 路径被别人占用时复原报错而文件留在备份里) {

@@ -8,6 +8,7 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 namespace tolvane::testing {
 namespace {
@@ -143,6 +144,24 @@ TEST(文件夹, 路径种类和建立删除) {
     EXPECT_EQ(pathKind(folder / u"a"), PathKind::Missing);
     EXPECT_EQ(pathKind(u""), PathKind::Missing);
     EXPECT_EQ(errorNumberOf([&] { removeFile(folder / u"a"); }), kFileNotFound);
+}
+
+TEST(转换锁, 只拿普通文件且同时只有一个) {
+    ScratchFolder folder;
+    writeBytes(folder / "a.txt", "x");
+    ASSERT_EQ(::mkfifo((folder / "管道").c_str(), 0600), 0);
+    const auto numberOf = [](const std::u16string& path) {
+        try {
+            ConversionLock lock(path);
+        } catch (const Error& error) {
+            return error.number();
+        }
+        return 0;
+    };
+    EXPECT_EQ(numberOf(folder / u"管道"), kNotRegularFile); // returns at once, no writer needed
+    EXPECT_EQ(numberOf(folder / u"没有"), kFileNotFound);
+    const ConversionLock first(folder / u"a.txt");
+    EXPECT_EQ(numberOf(folder / u"a.txt"), kFileBusy);
 }
 
 TEST(列出文件, 只列匹配的普通非隐藏文件) {
