@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tolvane::cli_test {
@@ -21,15 +20,7 @@ TerminalRun runOnTerminal(const Scratch& scratch, const std::vector<std::string>
     int master = -1;
     int slave = -1;
     if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return {};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(master);
-        const int null = ::open("/dev/null", O_RDWR);
-        if (::chdir(scratch.path().c_str()) != 0 || ::dup2(null, STDIN_FILENO) < 0 ||
-            ::dup2(null, STDOUT_FILENO) < 0 || ::dup2(slave, STDERR_FILENO) < 0)
-            ::_exit(126);
-        execProgram(arguments);
-    }
+    const pid_t child = scratch.start(arguments, slave);
     ::close(slave);
     TerminalRun run;
     std::array<char, 4096> buffer{};
@@ -40,9 +31,7 @@ TerminalRun runOnTerminal(const Scratch& scratch, const std::vector<std::string>
         run.terminal.append(buffer.data(), static_cast<std::size_t>(got));
     }
     ::close(master);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.exitCode = scratch.finish(child).exitCode;
     return run;
 }
 
