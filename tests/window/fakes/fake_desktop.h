@@ -103,8 +103,6 @@ class FakeOpenFileDialog : public OpenFileDialog {
 struct ShownMessage {
     std::u16string title;
     std::u16string text;
-    MessageIcon icon;
-    MessageButtons buttons;
 };
 
 class FakeDesktop : public Desktop {
