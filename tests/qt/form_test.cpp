@@ -16,6 +16,7 @@ TEST(窗体, 每个控件按设计的位置和大小建成) {
     Form form(design);
     EXPECT_EQ(form.widget().minimumSize(), form.widget().maximumSize());
     EXPECT_EQ(form.widget().width() * kTwipsPerPixel, design.clientWidth);
+    EXPECT_TRUE(form.clipboardView(u"剪贴板").isReadOnly());
     for (const ControlDesign& c : design.controls) {
         const std::u16string key =
             c.index < 0 ? c.name : c.name + u"(" + toU16(QString::number(c.index)) + u")";

@@ -11,6 +11,7 @@
 #include <QDropEvent>
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QPushButton>
 #include <QUrl>
 #include <gtest/gtest.h>
 
@@ -50,7 +51,7 @@ class 真窗体 : public ::testing::Test {
     std::optional<主窗体> window;
 };
 
-TEST_F(真窗体, 拖放只接受文件列表且只加入文件) {
+TEST_F(真窗体, 拖放只接受文件列表且只加入文件而选中的可删除) {
     QMimeData text;
     text.setText("just text");
     EXPECT_EQ(dragAndDrop(text), std::make_pair(false, false));
@@ -59,6 +60,10 @@ TEST_F(真窗体, 拖放只接受文件列表且只加入文件) {
     EXPECT_EQ(dragAndDrop(files), std::make_pair(true, true));
     ASSERT_EQ(form.list(u"源文件").count(), 1);
     EXPECT_EQ(form.list(u"源文件").itemText(0), (folder / "对照表/甲.txt").u16string());
+    // Selected in the widget, removed by the window.
+    form.fileList(u"源文件").item(0)->setSelected(true);
+    qobject_cast<QPushButton*>(form.control(u"删除"))->click();
+    EXPECT_EQ(form.list(u"源文件").count(), 0);
 }
 
 // The session manager ends a session by sending the application a Quit event
