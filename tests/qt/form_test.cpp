@@ -57,6 +57,8 @@ TEST(窗体, 程序自己改状态不报告而关闭只卸载一次且位置以�
     EXPECT_EQ(stateChanges, 0);
     form.widget().setWindowState(Qt::WindowNoState); // as the system would
     EXPECT_EQ(stateChanges, 1);
+    form.window().hide(); // into the tray: the controls keep their own visibility
+    EXPECT_TRUE(form.list(u"源文件").visible());
     form.window().close();
     form.widget().close();
     EXPECT_EQ(unloads, 1);
