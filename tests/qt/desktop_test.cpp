@@ -31,23 +31,27 @@ TEST(桌面, 剪贴板文本往返与清空) {
 TEST(桌面, 工作线程的消息框在窗口线程显示并回答) {
     QWidget owner;
     QtDesktop desktop(owner);
-    QString shown;
-    QTimer answerer;
-    QObject::connect(&answerer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            shown = box->windowTitle() + ":" + box->text();
-            box->button(QMessageBox::Cancel)->click();
-        }
-    });
-    answerer.start(10);
-    auto answer = std::async(std::launch::async, [&] {
-        return desktop.messageBox(u"Tolvane", u"文件不存在！", MessageIcon::Stop,
-                                  MessageButtons::OkCancel);
-    });
-    while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    EXPECT_EQ(answer.get(), MessageAnswer::Cancel);
-    EXPECT_EQ(shown, QString("Tolvane:文件不存在！"));
+    for (const auto& [button, expected] : {std::pair{QMessageBox::Cancel, MessageAnswer::Cancel},
+                                           std::pair{QMessageBox::Ok, MessageAnswer::Ok}}) {
+        QString shown;
+        QTimer answerer;
+        QObject::connect(&answerer, &QTimer::timeout, [&, button = button] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                shown = box->windowTitle() + ":" + box->text();
+                EXPECT_EQ(box->icon(), QMessageBox::Critical);
+                box->button(button)->click();
+            }
+        });
+        answerer.start(10);
+        auto answer = std::async(std::launch::async, [&] {
+            return desktop.messageBox(u"Tolvane", u"文件不存在！", MessageIcon::Stop,
+                                      MessageButtons::OkCancel);
+        });
+        while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+        EXPECT_EQ(answer.get(), expected);
+        EXPECT_EQ(shown, QString("Tolvane:文件不存在！"));
+    }
 }
 
 // In order on the window's thread, and not at all once the desktop is gone.
