@@ -7,22 +7,17 @@
 
 #include "engine/state.h"
 #include "engine/table.h"
+#include "fuzz_check.h"
 #include "platform/codepage.h"
 #include "tests/common/scratch_folder.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <fstream>
 #include <optional>
-#include <string>
 #include <vector>
 
-namespace {
-
 using namespace tolvane;
+
+namespace {
 
 class RecordingWindow : public TableLoadWindow {
   public:
@@ -33,18 +28,16 @@ class RecordingWindow : public TableLoadWindow {
 
 // The lines the loader sees, ended by CR or CR LF; a lone LF stays inside.
 std::vector<std::u16string> linesOf(const std::u16string& text) {
-    std::vector<std::u16string> lines;
-    std::u16string line;
+    std::vector<std::u16string> lines{u""};
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] != u'\r') {
-            line += text[i];
+            lines.back() += text[i];
             continue;
         }
-        lines.push_back(line);
-        line.clear();
+        lines.emplace_back();
         if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
     }
-    if (!line.empty()) lines.push_back(line);
+    if (lines.back().empty()) lines.pop_back();
     return lines;
 }
 
@@ -52,17 +45,10 @@ std::vector<std::u16string> linesOf(const std::u16string& text) {
 // noticed: the pump runs before the first line (not checked) and before
 // every 501st line after it (checked). Nothing when the load completes.
 std::optional<std::size_t> linesBeforeCancel(int cancelAt, std::size_t lineCount) {
-    constexpr std::size_t kLinesPerCheck = 501;
     if (cancelAt == 0) return std::nullopt;
-    const auto check = static_cast<std::size_t>(std::max(cancelAt, 2) - 1);
-    const std::size_t before = check * kLinesPerCheck - 1;
+    const std::size_t before = static_cast<std::size_t>(std::max(cancelAt, 2) - 1) * 501 - 1;
     if (before >= lineCount) return std::nullopt;
     return before;
-}
-
-void fail(const char* what) {
-    std::fprintf(stderr, "table load: %s\n", what);
-    std::abort();
 }
 
 } // namespace
@@ -77,9 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static auto expected = identity;
     if (size == 0) return 0;
     const int cancelAt = data[0];
-    const std::string file = (folder.path() / "表.txt").string();
-    std::ofstream(file, std::ios::binary | std::ios::trunc)
-        .write(reinterpret_cast<const char*>(data + 1), static_cast<std::streamsize>(size - 1));
+    testing::writeBytes(folder / "表.txt", {reinterpret_cast<const char*>(data + 1), size - 1});
 
     int pumps = 0;
     setEventPump([&] {
@@ -87,22 +71,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     });
     复位对照表();
     RecordingWindow window;
-    const bool loaded = 载入对照表文件(folder.path().u16string() + u"/表.txt", window);
+    const bool loaded = 载入对照表文件(folder / u"表.txt", window);
     setEventPump(nullptr);
 
     const auto lines = linesOf(decodeAnsi({data + 1, size - 1}));
     const auto cancelled = linesBeforeCancel(cancelAt, lines.size());
-    if (loaded == cancelled.has_value()) fail("result does not match the cancel");
-    if (window.cleared != cancelled.has_value()) fail("selection cleared wrongly");
-    if (cancelled && 取消标志) fail("cancel noticed but not cleared");
+    check(loaded != cancelled.has_value(), "the result tells whether it was cancelled");
+    check(window.cleared == cancelled.has_value(), "the selection is cleared on a cancel only");
+    check(!cancelled || !取消标志, "a noticed cancel is cleared");
     取消标志 = false;
 
     expected = identity;
-    for (std::size_t i = 0; i < cancelled.value_or(lines.size()); ++i) {
-        const std::u16string& line = lines[i];
-        if (line.size() == 3 && line[1] == u' ') expected[line[0]] = line[2];
-    }
-    if (std::memcmp(expected.data(), detail::内码对照表.data(), sizeof expected) != 0)
-        fail("table differs from the lines");
+    for (std::size_t i = 0; i < cancelled.value_or(lines.size()); ++i)
+        if (lines[i].size() == 3 && lines[i][1] == u' ') expected[lines[i][0]] = lines[i][2];
+    check(std::memcmp(expected.data(), detail::内码对照表.data(), sizeof expected) == 0,
+          "the table holds the lines' mappings");
     return 0;
 }

@@ -19,9 +19,7 @@ void redirect(const fs::path& file, int stream, int flags) {
     ::close(fd);
 }
 
-} // namespace
-
-void execProgram(const std::vector<std::string>& arguments) {
+[[noreturn]] void execProgram(const std::vector<std::string>& arguments) {
     std::vector<char*> argv{const_cast<char*>(TOLVANE_CLI)};
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
@@ -34,6 +32,8 @@ void execProgram(const std::vector<std::string>& arguments) {
     ::_exit(127);
 }
 
+} // namespace
+
 Scratch::Scratch() {
     fs::create_directory(work_);
 }
@@ -43,7 +43,7 @@ RunResult Scratch::run(const std::vector<std::string>& arguments, const std::str
     return finish(start(arguments));
 }
 
-pid_t Scratch::start(const std::vector<std::string>& arguments) const {
+pid_t Scratch::start(const std::vector<std::string>& arguments, int errorFd) const {
     const fs::path io = root_.path();
     if (!fs::exists(io / "in")) writeBytes(io / "in", {});
     const pid_t child = ::fork();
@@ -51,7 +51,8 @@ pid_t Scratch::start(const std::vector<std::string>& arguments) const {
         if (::chdir(work_.c_str()) != 0) ::_exit(126);
         redirect(io / "in", STDIN_FILENO, O_RDONLY);
         redirect(io / "out", STDOUT_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
-        redirect(io / "err", STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+        if (errorFd < 0) redirect(io / "err", STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
+        if (errorFd >= 0 && ::dup2(errorFd, STDERR_FILENO) < 0) ::_exit(126);
         execProgram(arguments);
     }
     return child;

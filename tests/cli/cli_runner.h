@@ -30,17 +30,15 @@ class Scratch {
 
     // Runs the program in this folder with the input on standard input.
     RunResult run(const std::vector<std::string>& arguments, const std::string& input = {}) const;
-    // Starts it without waiting; finish() collects the result.
-    pid_t start(const std::vector<std::string>& arguments) const;
+    // Starts it without waiting, standard error on `errorFd` if given;
+    // finish() collects the result.
+    pid_t start(const std::vector<std::string>& arguments, int errorFd = -1) const;
     RunResult finish(pid_t child) const;
 
   private:
     testing::ScratchFolder root_;
     std::filesystem::path work_ = root_.path() / "work";
 };
-
-// In a forked child: replaces it by the program with these arguments.
-[[noreturn]] void execProgram(const std::vector<std::string>& arguments);
 
 // Every file below the folder, relative path to contents, sorted by path.
 std::vector<std::pair<std::string, std::string>> snapshot(const std::filesystem::path& folder);

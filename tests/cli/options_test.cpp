@@ -32,8 +32,8 @@ struct FailureCase {
 };
 
 // Usage errors and tables that cannot be loaded end the run before any file
-// is touched (2); a file that cannot be converted is reported and the run
-// goes on (1).
+// is touched (2); a file that cannot be converted is reported, put back when
+// it was already in its backup folder, and the run goes on (1).
 const FailureCase kFailures[] = {
     {"no table", {"a.txt"}, 2, "tolvane-cli --help", false},
     {"unknown short option", {"-x", "-t", kTable}, 2, "tolvane-cli --help", false},
@@ -59,6 +59,8 @@ const FailureCase kFailures[] = {
      "tolvane-cli: 文件“没有.txt”不存在\n",
      true},
     {"folder without -r", {"-t", kTable, "d", "a.txt"}, 1, "tolvane-cli: d: 是文件夹", true},
+    // A failure after the move (a full disk) is the fault matrix's case.
+    {"not text", {"-t", kTable, "b.txt ", "a.txt"}, 1, "tolvane-cli: b.txt : ", true},
 };
 
 TEST(命令行失败, 退出码和消息而不碰别的文件) {
@@ -68,12 +70,15 @@ TEST(命令行失败, 退出码和消息而不碰别的文件) {
         writeBytes(scratch / "a.txt", gbk::汉);
         std::filesystem::create_directory(scratch / "d");
         writeBytes(scratch / "d/b.txt", gbk::汉);
+        writeBytes(scratch / "b.txt ", gbk::汉 + std::string(1, '\0'));
         const RunResult result = scratch.run(c.arguments);
         EXPECT_EQ(result.exitCode, c.exitCode);
         EXPECT_TRUE(result.err.starts_with("tolvane-cli: ")) << result.err;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
         EXPECT_EQ(readBytes(scratch / "a.txt"), c.convertsA ? gbk::漢 : gbk::汉);
         EXPECT_EQ(readBytes(scratch / "d/b.txt"), gbk::汉);
+        EXPECT_EQ(readBytes(scratch / "b.txt "), gbk::汉 + std::string(1, '\0'));
+        EXPECT_FALSE(std::filesystem::exists(scratch / "~Vebzo01.bak/b.txt "));
         EXPECT_FALSE(std::filesystem::exists(scratch / "d/~Vebzo01.bak"));
         EXPECT_TRUE(c.exitCode != 2 || result.out.empty()) << result.out;
     }
@@ -83,9 +88,7 @@ TEST(命令行对照表, 附带的表按名称而别的表按路径或文件名�
     Scratch scratch;
     writeBytes(scratch / "表.txt", "a b\r\nc d\r\n");
     const std::vector<std::string> forms[] = {
-        {"-t", "表.txt"},      {"-t", "./表.txt"}, {"--table=表.txt"},
-        {"--table", "表.txt"}, {"-t表.txt"},       {"-t", (scratch / "表.txt").string()},
-    };
+        {"-t", "表.txt"}, {"--table=./表.txt"}, {"-t" + (scratch / "表.txt").string()}};
     for (std::vector<std::string> arguments : forms) {
         arguments.emplace_back("-");
         EXPECT_EQ(scratch.run(arguments, "abcd").out, "bbdd") << arguments[0];

@@ -6,7 +6,6 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pty.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace tolvane::cli_test {
@@ -21,15 +20,7 @@ TerminalRun runOnTerminal(const Scratch& scratch, const std::vector<std::string>
     int master = -1;
     int slave = -1;
     if (::openpty(&master, &slave, nullptr, nullptr, nullptr) != 0) return {};
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(master);
-        const int null = ::open("/dev/null", O_RDWR);
-        if (::chdir(scratch.path().c_str()) != 0 || ::dup2(null, STDIN_FILENO) < 0 ||
-            ::dup2(null, STDOUT_FILENO) < 0 || ::dup2(slave, STDERR_FILENO) < 0)
-            ::_exit(126);
-        execProgram(arguments);
-    }
+    const pid_t child = scratch.start(arguments, slave);
     ::close(slave);
     TerminalRun run;
     std::array<char, 4096> buffer{};
@@ -40,35 +31,27 @@ TerminalRun runOnTerminal(const Scratch& scratch, const std::vector<std::string>
         run.terminal.append(buffer.data(), static_cast<std::size_t>(got));
     }
     ::close(master);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.exitCode = scratch.finish(child).exitCode;
     return run;
 }
 
-TEST(命令行进度, 终端上显示文件数和字节数最后擦掉) {
+// Counts and bytes while it runs, erased at the end; nothing when quiet; an
+// error line starts a line of its own.
+TEST(命令行进度, 终端上显示文件数和字节数而安静模式不显示) {
     Scratch scratch;
     writeBytes(scratch / "a.txt", std::string(2048, 'a'));
     writeBytes(scratch / "b.txt", std::string(1024, 'b'));
-    const TerminalRun run = runOnTerminal(scratch, {"-t", "简体到繁体", "a.txt", "b.txt"});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_NE(run.terminal.find("已完成 0/2 个文件"), std::string::npos) << run.terminal;
-    EXPECT_NE(run.terminal.find("已完成 2/2 个文件，3.0 KB/3.0 KB"), std::string::npos)
+    const TerminalRun run = runOnTerminal(scratch, {"-t", "简体到繁体", "a.txt", "b.txt", "无"});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.terminal.find("已完成 0/"), std::string::npos) << run.terminal;
+    EXPECT_NE(run.terminal.find("个文件，3.0 KB/3.0 KB"), std::string::npos) << run.terminal;
+    // The terminal turns "\n" into "\r\n".
+    EXPECT_NE(run.terminal.find("tolvane-cli: 文件“无”不存在\r\n"), std::string::npos)
         << run.terminal;
     EXPECT_TRUE(run.terminal.ends_with("\r\033[K")) << run.terminal;
-}
-
-TEST(命令行进度, 安静模式不显示而错误信息另起一行) {
-    Scratch scratch;
-    writeBytes(scratch / "a.txt", "a");
     const TerminalRun quiet = runOnTerminal(scratch, {"-q", "-t", "简体到繁体", "a.txt"});
     EXPECT_EQ(quiet.exitCode, 0);
     EXPECT_EQ(quiet.terminal, "");
-    const TerminalRun run = runOnTerminal(scratch, {"-t", "简体到繁体", "没有.txt"});
-    EXPECT_EQ(run.exitCode, 1);
-    // The terminal turns "\n" into "\r\n".
-    EXPECT_NE(run.terminal.find("tolvane-cli: 文件“没有.txt”不存在\r\n"), std::string::npos)
-        << run.terminal;
 }
 
 } // namespace

@@ -7,29 +7,12 @@
 namespace tolvane::testing {
 
 void 记录界面::显示状态(const std::u16string& 文本) {
-    线程.push_back(std::this_thread::get_id());
-    状态.push_back(文本);
+    状态.push_back(记(文本));
     if (状态钩子) 状态钩子(文本);
 }
 
-int 记录界面::源文件数() {
-    线程.push_back(std::this_thread::get_id());
-    return static_cast<int>(列表.size());
-}
-
-std::u16string 记录界面::源文件项(int 序号) {
-    线程.push_back(std::this_thread::get_id());
-    return 列表.at(static_cast<std::size_t>(序号));
-}
-
-void 记录界面::设置源文件项(int 序号, const std::u16string& 文本) {
-    线程.push_back(std::this_thread::get_id());
-    列表.at(static_cast<std::size_t>(序号)) = 文本;
-}
-
 MessageAnswer 记录界面::消息框(const std::u16string& 文本, MessageIcon 图标, MessageButtons 按钮) {
-    线程.push_back(std::this_thread::get_id());
-    消息.push_back({文本, 图标, 按钮});
+    消息.push_back({记(文本), 图标, 按钮});
     if (消息钩子) 消息钩子(文本);
     if (回答.empty()) return MessageAnswer::Ok;
     const MessageAnswer answer = 回答.front();
@@ -37,20 +20,9 @@ MessageAnswer 记录界面::消息框(const std::u16string& 文本, MessageIcon 
     return answer;
 }
 
-std::vector<std::uint8_t> 记录界面::剪贴板内容() {
-    线程.push_back(std::this_thread::get_id());
-    return 剪贴板字节;
-}
-
 void 记录界面::放入剪贴板(const std::u16string& 文本) {
-    线程.push_back(std::this_thread::get_id());
-    if (剪贴板打不开) throw Error(kSystemError, u"剪贴板正被另一程序使用。");
+    if (记(剪贴板打不开)) throw Error(kSystemError, u"剪贴板正被另一程序使用。");
     剪贴板 = 文本;
-}
-
-void 记录界面::刷新() {
-    线程.push_back(std::this_thread::get_id());
-    ++刷新次数;
 }
 
 void 作业测试::SetUp() {

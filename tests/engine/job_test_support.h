@@ -22,15 +22,17 @@ struct 消息记录 {
 
 class 记录界面 : public 作业界面 {
   public:
-    void 显示状态(const std::u16string& 状态) override;
-    int 源文件数() override;
-    std::u16string 源文件项(int 序号) override;
-    void 设置源文件项(int 序号, const std::u16string& 文本) override;
+    void 显示状态(const std::u16string& 文本) override;
+    int 源文件数() override { return 记(static_cast<int>(列表.size())); }
+    std::u16string 源文件项(int 序号) override { return 记(列表.at(std::size_t(序号))); }
+    void 设置源文件项(int 序号, const std::u16string& 文本) override {
+        记(列表.at(std::size_t(序号)) = 文本);
+    }
     MessageAnswer 消息框(const std::u16string& 文本, MessageIcon 图标,
                          MessageButtons 按钮) override;
-    std::vector<std::uint8_t> 剪贴板内容() override;
+    std::vector<std::uint8_t> 剪贴板内容() override { return 记(剪贴板字节); }
     void 放入剪贴板(const std::u16string& 文本) override;
-    void 刷新() override;
+    void 刷新() override { 记(++刷新次数); }
 
     std::vector<std::u16string> 状态;
     std::vector<消息记录> 消息;
@@ -44,6 +46,13 @@ class 记录界面 : public 作业界面 {
     // Run after a status is recorded and before a message box answers.
     std::function<void(const std::u16string&)> 状态钩子;
     std::function<void(const std::u16string&)> 消息钩子;
+
+  private:
+    // Notes the calling thread and passes the value through.
+    template <class T> T 记(T value) {
+        线程.push_back(std::this_thread::get_id());
+        return value;
+    }
 };
 
 // Identity table but for 'a' -> 'e' and 甲 -> 乙, marked as loaded; no cancel,

@@ -36,44 +36,19 @@ bool run(FakeDialog& dialog, Outputs& out) {
                          out.filterIndex, u"/start", u"标题", u"txt", 0x99, out.flags);
 }
 
-ListValue texts(std::initializer_list<std::u16string> pieces) {
-    return ListValue::list(std::vector<ListValue>(pieces.begin(), pieces.end()));
-}
-
-TEST(RunOpenDialog, 请求带上所有者和过滤器而竖线和冒号变空字符) {
+// How the answer's paths are split is the fuzz target's property.
+TEST(RunOpenDialog, 请求带上所有者和过滤器而回答带回标题和过滤器序号) {
     FakeDialog dialog;
+    dialog.answer = u"/data/dir/x.txt";
     Outputs out;
-    run(dialog, out);
+    ASSERT_TRUE(run(dialog, out));
     EXPECT_EQ(dialog.seen.filter, std::u16string(u"文本\0*.txt\0全部\0*.*\0\0", 17));
     EXPECT_EQ(dialog.seen.hwndOwner, 0x99U);
     EXPECT_EQ(dialog.seen.initialDir, u"/start");
     EXPECT_EQ(dialog.seen.title, u"标题");
     EXPECT_EQ(dialog.seen.defExt, u"txt");
-}
-
-TEST(RunOpenDialog, 多选时答成文件夹和名字而单选时是完整路径) {
-    struct Case {
-        std::u16string answer;
-        std::uint32_t flags;
-        ListValue files;
-    };
-    const Case cases[] = {
-        {std::u16string(u"/home/u\0a.txt\0b.txt\0\0", 21), kOfnExplorer | kOfnAllowMultiSelect,
-         texts({u"/home/u", u"a.txt", u"b.txt"})},
-        {u"/data/dir/x.txt", kOfnExplorer | kOfnAllowMultiSelect, texts({u"/data/dir", u"x.txt"})},
-        {u"/x.txt", kOfnAllowMultiSelect, texts({u"/", u"x.txt"})},
-        {u"/data/dir/x.txt", kOfnExplorer, ListValue(u"/data/dir/x.txt")},
-    };
-    for (const Case& c : cases) {
-        FakeDialog dialog;
-        dialog.answer = c.answer;
-        Outputs out;
-        out.flags = c.flags;
-        ASSERT_TRUE(run(dialog, out));
-        EXPECT_EQ(out.files, c.files) << "case " << (&c - cases);
-        EXPECT_EQ(out.title, u"a.txt");
-        EXPECT_EQ(out.filterIndex, 2);
-    }
+    EXPECT_EQ(out.title, u"a.txt");
+    EXPECT_EQ(out.filterIndex, 2);
 }
 
 TEST(RunOpenDialog, 取消时清空输出) {

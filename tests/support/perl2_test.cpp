@@ -24,11 +24,7 @@ TEST(Perl2Split, 按上限切开) {
         {u"\\", u"a\\b\\\\", 0, texts({u"a", u"b"})}, // empty pieces at the end dropped
         {u"\\", u"\\\\", -1, texts({u"", u"", u""})},
         {u"\\", u"\\\\", 0, texts({})},
-        {u"\\", u"a\\b\\c", 2, texts({u"a", u"b\\c"})},
-        {u"\\", u"abc", 3, ListValue::list({u"abc", {}, {}})},
-        {u"\\", u"a\\b", 1, texts({u"a\\b"})},
         {u"", u"abc", -1, texts({u"a", u"b", u"c"})},
-        {u"", u"abc", 2, texts({u"a", u"bc"})},
         {u"", u"", -1, {}},
         {u"/", u"abc", -1, texts({u"abc"})},
         {u"/", u"", -1, texts({u""})},
@@ -37,16 +33,6 @@ TEST(Perl2Split, 按上限切开) {
     };
     for (const SplitCase& c : cases)
         EXPECT_EQ(Split(c.separator, c.text, c.limit), c.pieces) << "case " << (&c - cases);
-}
-
-TEST(Perl2Join, 展平后连接而内层用内分隔符) {
-    EXPECT_EQ(Join(u"-", u"a", ListValue::list({texts({u"b", u"c"})}), 2.5),
-              ListValue(u"a-b-c-2.5"));
-    EXPECT_TRUE(Join(u"\\").isEmpty());
-    EXPECT_TRUE(Join(u"\\", texts({}), ListValue::released()).isEmpty());
-    EXPECT_EQ(JoinNested(u", ", ListValue::list({u"a", texts({u"b", u"c"})}), u"+"),
-              ListValue(u"a, b+c"));
-    EXPECT_EQ(JoinNested(u", ", u"x", u"+"), ListValue(u"x"));
 }
 
 TEST(Perl2Pop, 弹出最后一个而最后一个弹出后释放) {
@@ -60,49 +46,6 @@ TEST(Perl2Pop, 弹出最后一个而最后一个弹出后释放) {
     ListValue scalar = u"text";
     EXPECT_TRUE(Pop(scalar).isEmpty());
     EXPECT_TRUE(scalar.isEmpty());
-}
-
-TEST(Perl2Push, 展平并保留下界) {
-    ListValue list;
-    Push(list, u"x");
-    Unshift(list, u"d");
-    EXPECT_EQ(list, texts({u"d", u"x"}));
-    list = ListValue::list({u"b", texts({u"c"})}, 5);
-    Unshift(list, texts({u"a"}));
-    EXPECT_EQ(list, texts({u"a", u"b", u"c"}));
-    Push(list, texts({u"d", u"e"}), u"f");
-    EXPECT_EQ(ElementCount(list), 6);
-    EXPECT_EQ(list[5], ListValue(u"f"));
-}
-
-TEST(Perl2PushOne, 嵌套列表并在上界越出范围时报溢出) {
-    ListValue list = texts({u"a", u"b", u"c"}, 3);
-    PushOne(list, texts({u"n"}));
-    EXPECT_EQ(list.upperBound(), 6);
-    EXPECT_EQ(list[6], texts({u"n"}));
-    ListValue full = ListValue::list({u"a"}, std::numeric_limits<std::int32_t>::max());
-    try {
-        PushOne(full, u"b");
-        FAIL() << "no overflow";
-    } catch (const Error& error) {
-        EXPECT_EQ(error.number(), kOverflow);
-    }
-    EXPECT_EQ(ElementCount(full), 1);
-}
-
-TEST(Perl2ListValue, 展平判空和读作文本) {
-    const ListValue nested =
-        ListValue::list({u"a", ListValue::list({texts({}), u"b", texts({u"c"})}), 1.0});
-    EXPECT_EQ(Flatten(nested), ListValue::list({u"a", u"b", u"c", 1.0}));
-    EXPECT_TRUE(Flatten(u"scalar").isEmpty());
-    for (const ListValue& unfilled :
-         {ListValue(), ListValue(u"a"), texts({}), ListValue::released()})
-        EXPECT_FALSE(IsNonEmptyArray(unfilled));
-    EXPECT_TRUE(IsNonEmptyArray(texts({u""})));
-    EXPECT_EQ(ListValue(3.0).text(), u"3");
-    EXPECT_EQ(ListValue::released().text(), u"");
-    EXPECT_THROW((void)texts({u"a"}).text(), Error);
-    EXPECT_THROW((void)texts({u"a"})[1], Error);
 }
 
 // How the program takes a path apart: Split at the separator, Pop the name, Join the rest.

@@ -1,6 +1,6 @@
+#include "common/scratch_folder.h"
 #include "support/ini.h"
 #include "support/places.h"
-#include "common/scratch_folder.h"
 
 #include <fstream>
 #include <gtest/gtest.h>

@@ -97,49 +97,38 @@ class 系统栏测试 : public testing::Test {
     std::shared_ptr<系统栏> tray_;
 };
 
-TEST_F(系统栏测试, 先换过程再加图标先删图标再还过程) {
+// Shown: the procedure is swapped in before the icon is added and back after
+// it is deleted; the tip and the icon change at once, only to an icon, and a
+// long tip is cut without leaving half a character.
+TEST_F(系统栏测试, 显示与隐藏以及提示和图标的更新) {
     EXPECT_TRUE(calls_.log.empty());
+    tray_->TrayTip(u"隐藏时");
     tray_->InTray(true);
     tray_->InTray(true);
     const NotifyIconData& added = calls_.notifications.at(0).second;
     EXPECT_EQ(added.hWnd, kOwner);
     EXPECT_EQ(added.uCallbackMessage, kTrayMessage);
     EXPECT_EQ(added.hIcon, 0x10U);
-    EXPECT_EQ(calls_.tip(), u"Tolvane");
-    tray_->InTray(false);
-    tray_->InTray(false);
-    EXPECT_EQ(calls_.log, (std::vector<std::string>{"hook", "notify0", "notify2", "unhook"}));
-    EXPECT_EQ(calls_.installed, &previousProcedure);
-}
-
-TEST_F(系统栏测试, 显示时改提示立即生效隐藏时留给下次加入) {
-    tray_->TrayTip(u"隐藏时");
-    EXPECT_TRUE(calls_.notifications.empty());
-    tray_->InTray(true);
     EXPECT_EQ(calls_.tip(), u"隐藏时");
-    tray_->TrayTip(u"busy");
-    EXPECT_EQ(calls_.notifications.back().first, kNimModify);
-    EXPECT_EQ(calls_.tip(), u"busy");
-}
-
-TEST_F(系统栏测试, 长提示截断且不留半个字符) {
-    tray_->InTray(true);
     tray_->TrayTip(std::u16string(70, u'a'));
     EXPECT_EQ(calls_.tip(), std::u16string(63, u'a'));
     tray_->TrayTip(std::u16string(40, u'中'));
     EXPECT_EQ(calls_.tip(), std::u16string(31, u'中'));
-}
-
-TEST_F(系统栏测试, 只换成图标而忽略别的图片) {
-    tray_->InTray(true);
+    const std::size_t before = calls_.notifications.size();
     tray_->TrayIcon(std::make_shared<TestPicture>(Picture::kBitmap, 0x20));
     tray_->TrayIcon(nullptr);
-    tray_->TrayIcon(emptyPicture());
-    EXPECT_EQ(calls_.notifications.size(), 1U);
+    EXPECT_EQ(calls_.notifications.size(), before);
     EXPECT_EQ(tray_->TrayIcon(), icon_);
     tray_->TrayIcon(std::make_shared<TestPicture>(Picture::kIcon, 0x30));
     EXPECT_EQ(calls_.notifications.back().first, kNimModify);
     EXPECT_EQ(calls_.notifications.back().second.hIcon, 0x30U);
+    tray_->InTray(false);
+    tray_->InTray(false);
+    const auto& log = calls_.log;
+    EXPECT_EQ((std::vector<std::string>{log[0], log[1], log[log.size() - 2], log.back()}),
+              (std::vector<std::string>{"hook", "notify0", "notify2", "unhook"}));
+    EXPECT_EQ(std::count(log.begin(), log.end(), "notify0"), 1);
+    EXPECT_EQ(calls_.installed, &previousProcedure);
 }
 
 TEST(系统栏, 初始化前设置被忽略读取可用) {

@@ -37,10 +37,5 @@ TEST(设置文本, 取整时一半取偶并限在32位内) {
     EXPECT_EQ(取整(开头数值(u"1e999")), std::numeric_limits<std::int32_t>::max());
 }
 
-TEST(设置文本, 十进制写出整数) {
-    EXPECT_EQ(十进制(-1), u"-1");
-    EXPECT_EQ(十进制(5348), u"5348");
-}
-
 } // namespace
 } // namespace tolvane

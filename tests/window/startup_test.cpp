@@ -1,4 +1,5 @@
-// Start-up, shut-down, the settings file and the trip to the tray.
+// Start-up, shut-down, the settings file, the trip to the tray, the tray
+// icon's clicks, its menu and About.
 
 #include "engine/job.h"
 #include "engine/state.h"
@@ -12,11 +13,6 @@
 
 namespace tolvane {
 namespace {
-
-void minimise(WindowRig& rig) {
-    rig.form.setState(WindowState::Minimized);
-    rig.window().Form_Resize();
-}
 
 bool centred(const WindowRig& rig) {
     return std::abs(2 * rig.form.left() + rig.form.width() - fakes::FakeDesktop::kScreenWidth) <=
@@ -76,20 +72,6 @@ TEST(启动, 读入的设置在关闭时写回) {
     }
 }
 
-TEST(启动, 关闭时按顺序写出设置) {
-    WindowRig rig;
-    rig.load();
-    rig.form.move(300, -450);
-    rig.unload();
-    const std::u16string ini = rig.iniText();
-    std::size_t at = 0;
-    for (const char16_t* line : {u"[窗体位置]", u"状态=0", u"X=300", u"Y=-450", u"[个人设置]",
-                                 u"使用多线程=1", u"提示使用拖放操作=-1"}) {
-        at = ini.find(line, at);
-        ASSERT_NE(at, std::u16string::npos) << "missing or out of order";
-    }
-}
-
 // Closing from the tray menu: the minimised state is kept for the next start.
 TEST(启动, 在系统栏里关闭后下次启动进系统栏) {
     WindowRig second;
@@ -97,7 +79,7 @@ TEST(启动, 在系统栏里关闭后下次启动进系统栏) {
         WindowRig first;
         first.load();
         first.form.move(600, 900);
-        minimise(first);
+        first.minimise();
         first.window().关闭_Click();
         EXPECT_TRUE(first.form.closed());
         EXPECT_TRUE(取消标志);
@@ -149,7 +131,7 @@ TEST(系统栏, 最小化进系统栏恢复后回来) {
         rig.window().Form_Resize();
         EXPECT_TRUE(rig.form.visible());
         EXPECT_FALSE(rig.desktop.fakeTray().iconShown());
-        minimise(rig);
+        rig.minimise();
         EXPECT_EQ(rig.form.visible(), !hasTray);
     }
 }
@@ -157,7 +139,7 @@ TEST(系统栏, 最小化进系统栏恢复后回来) {
 TEST(关闭, 设置写不进时报告并照样结束) {
     WindowRig rig;
     rig.load();
-    minimise(rig);
+    rig.minimise();
     // A folder in the settings file's place: no file can be written there.
     std::filesystem::create_directory(std::filesystem::path(rig.path(u"Tolvane.ini")));
     rig.unload();
@@ -167,6 +149,47 @@ TEST(关闭, 设置写不进时报告并照样结束) {
     EXPECT_TRUE(取消标志);
     EXPECT_FALSE(rig.desktop.fakeTray().iconShown());
     EXPECT_EQ(回调模块::TrayOwner, nullptr);
+}
+
+// The shell's mouse notifications.
+constexpr std::int32_t kLeftUp = 0x202;
+constexpr std::int32_t kRightUp = 0x205;
+
+TEST(托盘, 右键弹出菜单忙碌时图标跟着变而左键单击恢复窗体) {
+    WindowRig rig;
+    rig.writeTable(u"a.txt", {u"a b"});
+    rig.load();
+    rig.form.setState(WindowState::Maximized);
+    rig.window().Tray_MouseUp(1, 0); // not minimised: nothing to restore
+    EXPECT_EQ(rig.form.state(), WindowState::Maximized);
+    rig.minimise();
+    rig.desktop.fakeTray().mouse(kRightUp);
+    EXPECT_TRUE(rig.menu.shown());
+    EXPECT_EQ(rig.form.state(), WindowState::Minimized);
+    std::uintptr_t busyIcon = 0;
+    rig.desktop.onProcessEvents([&] { busyIcon = rig.desktop.fakeTray().shownIcon(); });
+    rig.pickTable(0);
+    EXPECT_EQ(busyIcon, rig.desktop.busyIcon()->handle());
+    EXPECT_EQ(rig.desktop.fakeTray().shownIcon(), rig.desktop.idleIcon()->handle());
+    rig.desktop.fakeTray().mouse(kLeftUp);
+    EXPECT_EQ(rig.form.state(), WindowState::Normal);
+    EXPECT_TRUE(rig.form.visible());
+    EXPECT_FALSE(rig.desktop.fakeTray().iconShown());
+}
+
+TEST(托盘, 菜单的恢复和关于) {
+    WindowRig rig;
+    rig.load();
+    rig.minimise();
+    rig.window().恢复_Click();
+    EXPECT_EQ(rig.form.state(), WindowState::Normal);
+    EXPECT_TRUE(rig.form.visible());
+    EXPECT_FALSE(rig.desktop.fakeTray().iconShown());
+    rig.window().关于_Click();
+    ASSERT_EQ(rig.desktop.messages().size(), 1U);
+    EXPECT_EQ(rig.desktop.messages()[0].title, u"Tolvane");
+    EXPECT_NE(rig.desktop.messages()[0].text.find(u"Tolvane " TOLVANE_VERSION " 版"),
+              std::u16string::npos);
 }
 
 } // namespace

@@ -78,8 +78,9 @@ void WindowRig::copySettingsFrom(const WindowRig& other) {
     std::filesystem::copy_file(other.folder_ / "Tolvane.ini", folder_ / "Tolvane.ini");
 }
 
-std::u16string WindowRig::iniText() const {
-    return decodeAnsi(readFile(folder_ / "Tolvane.ini"));
+void WindowRig::minimise() {
+    form.setState(WindowState::Minimized);
+    window_->Form_Resize();
 }
 
 void WindowRig::pickType(int index) {

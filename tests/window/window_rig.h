@@ -37,9 +37,8 @@ class WindowRig {
     std::u16string setting(const std::u16string& section, const std::u16string& key);
     // As if the program had been restarted after `other` closed.
     void copySettingsFrom(const WindowRig& other);
-    // The settings file, decoded.
-    std::u16string iniText() const;
 
+    void minimise();
     void pickType(int index);
     void pickTable(int index);
     // Where the table file shows in 依据 (the folder's own order).

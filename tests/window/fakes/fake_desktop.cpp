@@ -48,8 +48,8 @@ bool FakeOpenFileDialog::getOpenFileName(OpenFileName& request) {
 }
 
 MessageAnswer FakeDesktop::messageBox(const std::u16string& title, const std::u16string& text,
-                                      MessageIcon icon, MessageButtons buttons) {
-    messages_.push_back({title, text, icon, buttons});
+                                      MessageIcon, MessageButtons) {
+    messages_.push_back({title, text});
     return MessageAnswer::Ok;
 }
 

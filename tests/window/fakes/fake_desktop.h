@@ -17,13 +17,10 @@
 
 namespace tolvane::fakes {
 
-class FakePicture : public Picture {
-  public:
+struct FakePicture : Picture {
     explicit FakePicture(std::uintptr_t handle) : handle_(handle) {}
     int type() const override { return kIcon; }
     std::uintptr_t handle() const override { return handle_; }
-
-  private:
     std::uintptr_t handle_;
 };
 
@@ -56,14 +53,11 @@ class FakeClipboard : public Clipboard {
     bool failing_ = false;
 };
 
-class FakeDropData : public DropData {
-  public:
+struct FakeDropData : DropData {
     FakeDropData(bool fileList, std::vector<std::u16string> files)
         : fileList_(fileList), files_(std::move(files)) {}
     bool hasFileList() const override { return fileList_; }
     std::vector<std::u16string> files() const override { return files_; }
-
-  private:
     bool fileList_;
     std::vector<std::u16string> files_;
 };
@@ -84,15 +78,13 @@ class FakeTrayCalls : public TrayCalls {
     void mouse(std::int32_t notification);
 
   private:
-    static std::intptr_t ownProcedure(WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t) {
-        return 0;
-    }
-
     bool shown_ = false;
     std::uintptr_t icon_ = 0;
     std::u16string tip_;
     WindowHandle owner_ = 0;
-    WindowProc procedure_ = &ownProcedure;
+    WindowProc procedure_ = [](WindowHandle, std::uint32_t, std::uintptr_t, std::intptr_t) {
+        return std::intptr_t{0};
+    };
 };
 
 class FakeOpenFileDialog : public OpenFileDialog {
@@ -111,8 +103,6 @@ class FakeOpenFileDialog : public OpenFileDialog {
 struct ShownMessage {
     std::u16string title;
     std::u16string text;
-    MessageIcon icon;
-    MessageButtons buttons;
 };
 
 class FakeDesktop : public Desktop {

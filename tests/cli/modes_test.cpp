@@ -1,0 +1,84 @@
+// The three ways of running: file contents, file names and the filter.
+
+#include "cli_runner.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace tolvane::cli_test {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kTable = "简体到繁体";
+
+TEST(命令行模式, 文件内容按名称递归转换并留下备份而演习什么也不改) {
+    Scratch scratch;
+    fs::create_directories(scratch / "d/sub/~Vebzo07.bak");
+    writeBytes(scratch / "d/b.txt", gbk::汉);
+    writeBytes(scratch / "d/a.txt", gbk::汉 + gbk::国);
+    writeBytes(scratch / "d/sub/c", gbk::国);
+    writeBytes(scratch / "d/sub/~Vebzo07.bak/c", gbk::国);
+    writeBytes(scratch / "e.txt", "plain " + gbk::国);
+    const auto before = snapshot(scratch.path());
+    const RunResult preview = scratch.run({"-t", kTable, "-r", "--dry-run", "d", "e.txt"});
+    EXPECT_EQ(preview.out, "d/a.txt: GBK, 2 个字符将被转换\nd/b.txt: GBK, 1 个字符将被转换\n"
+                           "d/sub/c: GBK, 1 个字符将被转换\ne.txt: GBK, 1 个字符将被转换\n");
+    EXPECT_EQ(snapshot(scratch.path()), before);
+
+    const RunResult result = scratch.run({"-t", kTable, "-r", "d/", "e.txt"});
+    EXPECT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out + result.err, ""); // no progress line off a terminal
+    EXPECT_EQ(readBytes(scratch / "d/a.txt"), gbk::漢 + gbk::國);
+    EXPECT_EQ(readBytes(scratch / "d/~Vebzo01.bak/a.txt"), gbk::汉 + gbk::国);
+    EXPECT_EQ(readBytes(scratch / "d/sub/c"), gbk::國);
+    EXPECT_EQ(readBytes(scratch / "d/sub/~Vebzo01.bak/c"), gbk::国);
+    EXPECT_EQ(readBytes(scratch / "d/sub/~Vebzo07.bak/c"), gbk::国);
+    EXPECT_EQ(readBytes(scratch / "e.txt"), "plain " + gbk::國);
+    EXPECT_EQ(readBytes(scratch / "~Vebzo01.bak/e.txt"), "plain " + gbk::国);
+}
+
+TEST(命令行模式, 文件名只改最后一部分而演习预报冲突) {
+    Scratch scratch;
+    fs::create_directories(scratch / "汉/~Vebzo01.bak");
+    writeBytes(scratch / "汉/汉字.txt", gbk::汉);
+    writeBytes(scratch / "汉/~Vebzo01.bak/汉.txt", "b");
+    writeBytes(scratch / "国.txt", "2");
+    writeBytes(scratch / "國.txt", "3");
+    const auto before = snapshot(scratch.path());
+    for (const bool dryRun : {true, false}) {
+        std::vector<std::string> arguments{"-t", kTable, "-n", "-r", "汉", "国.txt"};
+        if (dryRun) arguments.emplace_back("--dry-run");
+        const RunResult result = scratch.run(arguments);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_EQ(result.out, "汉/汉字.txt -> 汉/漢字.txt\n"); // unchanged names not listed
+        EXPECT_TRUE(result.err.starts_with("tolvane-cli: 国.txt: ")) << result.err;
+        EXPECT_NE(result.err.find("文件已存在"), std::string::npos) << result.err;
+        EXPECT_TRUE(!dryRun || snapshot(scratch.path()) == before);
+    }
+    EXPECT_EQ(readBytes(scratch / "汉/漢字.txt"), gbk::汉); // contents untouched
+    EXPECT_EQ(readBytes(scratch / "汉/~Vebzo01.bak/汉.txt"), "b");
+    EXPECT_EQ(readBytes(scratch / "國.txt"), "3");
+}
+
+// Stray bytes (a lone 0x80, 0xFF, a lead byte cut off at the end) come out as
+// they went in, across many pieces of the stream.
+TEST(命令行模式, 过滤把标准输入逐字节转换到标准输出) {
+    Scratch scratch;
+    std::string input;
+    std::string expected;
+    for (int i = 0; i < 100000; ++i) {
+        input += gbk::汉 + gbk::字 + "\x80" + "x\r\n\xFF";
+        expected += gbk::漢 + gbk::字 + "\x80" + "x\r\n\xFF";
+    }
+    const std::vector<std::string> fromStdin{"-t", kTable};
+    for (const auto& arguments : {fromStdin, {"-t", kTable, "-"}}) {
+        const RunResult result = scratch.run(arguments, input + "\xBA");
+        EXPECT_EQ(result.exitCode, 0) << result.err;
+        EXPECT_TRUE(result.out == expected + "\xBA") << arguments.size();
+    }
+    EXPECT_TRUE(snapshot(scratch.path()).empty()); // no backup, no file
+}
+
+} // namespace
+} // namespace tolvane::cli_test
