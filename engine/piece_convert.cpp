@@ -116,7 +116,9 @@ std::size_t convertGbk(std::span<const std::uint8_t> input, bool last, std::uint
     const std::uint8_t* in = input.data();
     const std::uint8_t* const end = in + input.size();
     while (in < end) {
+        const std::uint8_t* const before = in;
         convertPairs(derived.gbkPair.data(), in, end, out);
+        flags.nonAscii = flags.nonAscii || in != before; // a pair's lead byte is not ASCII
         if (in == end) break;
         const std::uint8_t lead = *in;
         if (lead < 0x80 && derived.asciiUnchanged) {
