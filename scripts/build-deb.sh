@@ -9,18 +9,7 @@ cd "$root"
 
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-tools=(build-essential debhelper dpkg-dev lintian man-db)
-missing=()
-for p in "${tools[@]}"; do
-    if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
-        missing+=("$p")
-    fi
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    echo "正在安装缺少的软件包: ${missing[*]}"
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh build-essential debhelper dpkg-dev lintian man-db
 if ! dpkg-checkbuilddeps >/dev/null 2>&1; then
     echo "正在安装构建依赖"
     DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 build-dep -y -qq "$root"

@@ -11,15 +11,7 @@ cd "$root"
 
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
-tools=(lintian man-db xvfb xauth xdotool x11-utils openbox)
-missing=()
-for p in "${tools[@]}"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-    "${sudo_cmd[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq --no-install-recommends "${missing[@]}"
-fi
+bash scripts/install-deps.sh lintian man-db
 
 fail() {
     echo "失败 / FAILED: $*" >&2
@@ -83,19 +75,8 @@ echo "ok: manual pages and bash completion"
 
 # The window: started on an X server of its own with a window manager, closed
 # as a user closes it (Alt+F4), it writes its settings into the user's folder.
-wait_for() {
-    for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-    return 1
-}
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset >"$scratch/display" 2>/dev/null &
-pids+=($!)
-wait_for test -s "$scratch/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$scratch/display")"
-wait_for xdpyinfo || fail "Xvfb does not accept clients"
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
-wait_for bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
-    fail "openbox did not start"
+source scripts/x-desktop.sh
+start_x_desktop "$scratch"
 /usr/bin/tolvane >"$scratch/tolvane.log" 2>&1 &
 app=$!
 pids+=($app)

@@ -26,22 +26,8 @@ fail() {
 }
 # The window's title as UTF-8 (WM_NAME, which xdotool reads, is not).
 title_is() { xprop -id "$window" _NET_WM_NAME | grep -q "= \"$1"; }
-# Waits up to 20 s for a command to succeed.
-wait_for() {
-    for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
-    return 1
-}
-
-# Xvfb picks a free display itself and writes its number once it accepts
-# clients. Without -noreset it resets whenever its last client leaves (after
-# the xdpyinfo probe, say), and a client connecting meanwhile is refused.
-Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset >"$work/display" 2>/dev/null &
-pids+=($!)
-wait_for test -s "$work/display" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$work/display")"
-wait_for xdpyinfo || fail "Xvfb does not accept clients"
-openbox --sm-disable >/dev/null 2>&1 &
-pids+=($!)
+source "$(dirname "$0")/x-desktop.sh"
+start_x_desktop "$work"
 trayer --edge bottom --align right --widthtype request --height 24 >"$artifacts/e2e-trayer.log" 2>&1 &
 pids+=($!)
 wait_for xdotool search --class trayer || fail "trayer did not start"

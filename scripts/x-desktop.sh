@@ -1,0 +1,25 @@
+# Sourced by the scripts that run the real window: an X server of their own
+# with a window manager. The caller collects the started processes in its
+# array pids, stops them on exit, and defines fail.
+
+# Waits up to 20 s for a command to succeed.
+wait_for() {
+    for _ in $(seq 200); do "$@" >/dev/null 2>&1 && return 0; sleep 0.1; done
+    return 1
+}
+
+# start_x_desktop FOLDER: Xvfb and openbox; DISPLAY names the server.
+# Xvfb picks a free display itself and writes its number into FOLDER once it
+# accepts clients. Without -noreset it resets whenever its last client leaves
+# (after the xdpyinfo probe, say), and a client connecting meanwhile is refused.
+start_x_desktop() {
+    Xvfb -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -noreset >"$1/display" 2>/dev/null &
+    pids+=($!)
+    wait_for test -s "$1/display" || fail "Xvfb did not start"
+    export DISPLAY=":$(cat "$1/display")"
+    wait_for xdpyinfo || fail "Xvfb does not accept clients"
+    openbox --sm-disable >/dev/null 2>&1 &
+    pids+=($!)
+    wait_for bash -c 'xprop -root _NET_SUPPORTING_WM_CHECK | grep -q "window id"' ||
+        fail "openbox did not start"
+}
