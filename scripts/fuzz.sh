@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the libFuzzer targets and runs each for a while on a copy of its seed
+# Builds the libFuzzer targets and runs each for a while on a copy of its starting
 # corpus: scripts/fuzz.sh [seconds per target, default 30]
 # Fails on the first finding; the input that found it is left in
 # build/fuzz/runs/<target>/findings/ (add it to fuzz/corpus/<target>/ once fixed).

@@ -2,7 +2,7 @@
 
 #include "app/gui/wiring.h"
 #include "frontend/qt/icons.h"
-#include "frontend/qt/session.h"
+#include "frontend/qt/outside_quit.h"
 #include "support/places.h"
 #include "window/layout.h"
 

@@ -1,6 +1,6 @@
 #include "app/gui/wiring.h"
 
-#include "frontend/qt/session.h"
+#include "frontend/qt/outside_quit.h"
 #include "platform/error.h"
 #include "platform/utf8.h"
 

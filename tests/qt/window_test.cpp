@@ -1,4 +1,4 @@
-// The real window logic behind the Qt window: a drop, the session's end and
+// The real window logic behind the Qt window: a drop, a logout and
 // a table picked with the keyboard.
 
 #include "app/gui/wiring.h"
@@ -66,7 +66,7 @@ TEST_F(真窗体, 拖放只接受文件列表且只加入文件而选中的可�
     EXPECT_EQ(form.list(u"源文件").count(), 0);
 }
 
-// The session manager ends a session by sending the application a Quit event
+// A logout reaches the program as a Quit event sent to the application
 // (SIGTERM and SIGHUP are turned into one too). Qt closes only visible windows
 // then; this one sits in the tray.
 TEST_F(真窗体, 会话结束时在系统栏里也如同关闭框一样卸载) {

@@ -1,6 +1,6 @@
 #pragma once
-// Quits asked for from outside the window: the session manager ending the
-// session (Qt sends the application a Quit event), a kill or a closed
+// Quits asked for from outside the window: the desktop logging the user out
+// (Qt sends the application a Quit event), a kill or a closed
 // terminal. Each shuts the window down as its close box does.
 
 #include "frontend/qt/form.h"

@@ -1,4 +1,4 @@
-#include "frontend/qt/session.h"
+#include "frontend/qt/outside_quit.h"
 
 #include <QCoreApplication>
 #include <QSocketNotifier>
