@@ -75,7 +75,7 @@ echo "ok: manual pages and bash completion"
 
 # The window: started on an X server of its own with a window manager, closed
 # as a user closes it (Alt+F4), it writes its settings into the user's folder.
-source scripts/x-desktop.sh
+source "$root/scripts/x-desktop.sh"
 start_x_desktop "$scratch"
 /usr/bin/tolvane >"$scratch/tolvane.log" 2>&1 &
 app=$!

@@ -142,7 +142,8 @@ void NewFile::copyPermissionsFrom(const std::u16string& original) {
     if (::stat(toUtf8(original).c_str(), &info) != 0) fail(original);
     // Only the owner may give a file away and only to a group it belongs to:
     // where that is refused the file stays the program's, as any new file.
-    if (::fchown(fd_, info.st_uid, info.st_gid) != 0) (void)::fchown(fd_, -1, info.st_gid);
+    [[maybe_unused]] const bool ownerOrGroupKept =
+        ::fchown(fd_, info.st_uid, info.st_gid) == 0 || ::fchown(fd_, -1, info.st_gid) == 0;
     // After the owner: a change of owner clears the set-user and set-group bits.
     if (::fchmod(fd_, info.st_mode & 07777) != 0) abandonWith(errno);
 }
