@@ -6,7 +6,6 @@
 #include "platform/utf8.h"
 
 #include <cerrno>
-#include <climits>
 #include <cstdlib>
 #include <fcntl.h>
 #include <memory>
@@ -22,24 +21,32 @@ bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
 
-} // namespace
-
-ConversionLock::ConversionLock(const std::u16string& path) : fd_(-1) {
-    const std::string name = toUtf8(path);
-    // Without O_NONBLOCK opening a FIFO would wait for a writer.
-    const int fd = ::open(name.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) throw systemError(errno, path);
-    fd_ = fd;
+// Throws unless fd is a regular file, now locked by us, still at path.
+void takeHold(int fd, const std::u16string& path) {
     struct stat held {};
     struct stat named {};
-    if (::fstat(fd_, &held) != 0) throw systemError(errno, path);
+    if (::fstat(fd, &held) != 0) throw systemError(errno, path);
     if (S_ISDIR(held.st_mode)) throw systemError(EISDIR, path);
     if (!S_ISREG(held.st_mode)) throw Error(kNotRegularFile, u"“" + path + u"”：不是普通文件。");
-    if (::flock(fd_, LOCK_EX | LOCK_NB) != 0) throw systemError(errno, path);
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) throw systemError(errno, path);
     // Another run may have put its converted file at the path between our
     // open and our lock: that one is no longer the file we hold.
-    if (::stat(name.c_str(), &named) != 0 || !sameFile(held, named))
+    if (::stat(toUtf8(path).c_str(), &named) != 0 || !sameFile(held, named))
         throw systemError(EWOULDBLOCK, path);
+}
+
+} // namespace
+
+// Without O_NONBLOCK opening a FIFO would wait for a writer.
+ConversionLock::ConversionLock(const std::u16string& path)
+    : fd_(::open(toUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+    if (fd_ < 0) throw systemError(errno, path);
+    try {
+        takeHold(fd_, path);
+    } catch (...) {
+        ::close(fd_); // no destructor runs for a constructor that throws
+        throw;
+    }
 }
 
 ConversionLock::~ConversionLock() {

@@ -158,10 +158,15 @@ TEST(转换锁, 只拿普通文件且同时只有一个) {
         }
         return 0;
     };
+    const auto openFiles = [] {
+        return std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {});
+    };
+    const auto openBefore = openFiles();
     EXPECT_EQ(numberOf(folder / u"管道"), kNotRegularFile); // returns at once, no writer needed
     EXPECT_EQ(numberOf(folder / u"没有"), kFileNotFound);
     const ConversionLock first(folder / u"a.txt");
     EXPECT_EQ(numberOf(folder / u"a.txt"), kFileBusy);
+    EXPECT_EQ(openFiles(), openBefore + 1) << "a refused file stays open";
 }
 
 TEST(列出文件, 只列匹配的普通非隐藏文件) {
