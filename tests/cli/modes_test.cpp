@@ -20,6 +20,7 @@ TEST(命令行模式, 文件内容按名称递归转换并留下备份而演习�
     writeBytes(scratch / "d/sub/c", gbk::国);
     writeBytes(scratch / "d/sub/~Vebzo07.bak/c", gbk::国);
     writeBytes(scratch / "e.txt", "plain " + gbk::国);
+    fs::create_symlink("../e.txt", scratch / "d/link.txt");
     const auto before = snapshot(scratch.path());
     const RunResult preview = scratch.run({"-t", kTable, "-r", "--dry-run", "d", "e.txt"});
     EXPECT_EQ(preview.out, "d/a.txt: GBK, 2 个字符将被转换\nd/b.txt: GBK, 1 个字符将被转换\n"
@@ -28,7 +29,9 @@ TEST(命令行模式, 文件内容按名称递归转换并留下备份而演习�
 
     const RunResult result = scratch.run({"-t", kTable, "-r", "d/", "e.txt"});
     EXPECT_EQ(result.exitCode, 0) << result.err;
-    EXPECT_EQ(result.out + result.err, ""); // no progress line off a terminal
+    // No progress line off a terminal; the link is left alone and counted.
+    EXPECT_EQ(result.out + result.err, "tolvane-cli: 已跳过 1 个符号链接（-r 不跟随链接）\n");
+    EXPECT_TRUE(fs::is_symlink(scratch / "d/link.txt"));
     EXPECT_EQ(readBytes(scratch / "d/a.txt"), gbk::漢 + gbk::國);
     EXPECT_EQ(readBytes(scratch / "d/~Vebzo01.bak/a.txt"), gbk::汉 + gbk::国);
     EXPECT_EQ(readBytes(scratch / "d/sub/c"), gbk::國);
