@@ -80,7 +80,7 @@ std::u16string 移入备份(const std::u16string& 路径, bool* 新建了文件�
     try {
         renameNoReplace(路径, target);
     } catch (const Error&) {
-        if (created) removeFolderIfEmpty(target.substr(0, target.rfind(kPathSeparator)));
+        if (created) removeFolderIfEmpty(folderOf(target));
         throw;
     }
     if (新建了文件夹 != nullptr) *新建了文件夹 = created;

@@ -67,7 +67,7 @@ std::vector<std::exception_ptr> 文件内容转换::一起写入(std::span<文�
             文件[i]->已写入_ = true;
             文件[i]->输出_.reset();
             const std::u16string& path = 文件[i]->源路径_;
-            folders.insert(path.substr(0, path.rfind(kPathSeparator) + 1));
+            folders.insert(folderOf(path));
         } catch (...) {
             failures[i] = std::current_exception();
         }
@@ -87,8 +87,7 @@ void 文件内容转换::复原() {
     }
     if (备份路径_.empty()) return;
     renameNoReplace(备份路径_, 源路径_);
-    if (新建了备份文件夹_)
-        removeFolderIfEmpty(备份路径_.substr(0, 备份路径_.rfind(kPathSeparator)));
+    if (新建了备份文件夹_) removeFolderIfEmpty(folderOf(备份路径_));
     备份路径_.clear();
 }
 

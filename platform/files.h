@@ -140,6 +140,13 @@ std::u16string programFolder();
 
 inline constexpr char16_t kPathSeparator = u'/';
 
+// The folder a path lies in, ending in its separator ("a/b" gives "a/", "/a"
+// gives "/"); a bare name lies in ".".
+inline std::u16string folderOf(const std::u16string& path) {
+    const std::size_t separator = path.rfind(kPathSeparator);
+    return separator == std::u16string::npos ? u"." : path.substr(0, separator + 1);
+}
+
 // The folder and the name with one separator between, also when the folder is
 // a root that already ends in one. No folder leaves the name as it is: a
 // separator in front would move it to the root.

@@ -18,14 +18,8 @@ constexpr const char16_t* kTables = u"对照表";
 constexpr const char16_t* kSettingsFile = u"Tolvane.ini";
 constexpr const char16_t* kOwnFolder = u"tolvane";
 
-std::u16string parent(const std::u16string& folder) {
-    const std::size_t slash = folder.rfind(kPathSeparator);
-    if (slash == std::u16string::npos) return u".";
-    return folder.substr(0, slash == 0 ? 1 : slash); // the root keeps its separator
-}
-
 std::u16string installedTables(const std::u16string& programFolder) {
-    return joinPath(joinPath(joinPath(parent(programFolder), u"share"), kOwnFolder), kTables);
+    return joinPath(joinPath(joinPath(folderOf(programFolder), u"share"), kOwnFolder), kTables);
 }
 
 // A base directory from its variable when that holds an absolute path (a

@@ -176,12 +176,6 @@ constexpr std::u16string_view kTemporaryPrefix = u"~Vebzo-";
 constexpr std::u16string_view kTemporarySuffix = u".tmp";
 constexpr std::size_t kTemporaryLetters = 6;
 
-std::u16string folderOf(const std::u16string& path) {
-    const std::size_t slash = path.rfind(u'/');
-    if (slash == std::u16string::npos) return u".";
-    return slash == 0 ? u"/" : path.substr(0, slash + 1);
-}
-
 std::u16string temporaryNameIn(const std::u16string& folder) {
     static constexpr std::string_view kLetters =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
