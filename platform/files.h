@@ -54,7 +54,11 @@ std::vector<std::u16string> listFiles(const std::u16string& folder, const std::u
 // The folder holding the running program, without a trailing separator.
 std::u16string programFolder();
 
+#ifdef _WIN32
+inline constexpr char16_t kPathSeparator = u'\\';
+#else
 inline constexpr char16_t kPathSeparator = u'/';
+#endif
 
 // The folder and the name with one separator between, also when the folder is
 // a root that already ends in one.
