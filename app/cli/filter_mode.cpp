@@ -1,15 +1,13 @@
 #include "app/cli/filter_mode.h"
 
 #include "app/cli/interrupt.h"
+#include "app/cli/terminal.h"
 #include "engine/convert.h"
 #include "platform/codepage.h"
 #include "platform/error.h"
-#include "platform/posix/file_io.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
-#include <unistd.h>
 #include <vector>
 
 namespace tolvane::cli {
@@ -18,32 +16,38 @@ namespace {
 
 enum class ReadResult { Complete, Failed, Interrupted };
 
-ReadResult readStandardInput(std::vector<std::uint8_t>& bytes, Console& console) {
+ReadResult readAllInput(std::vector<std::uint8_t>& bytes, Console& console) {
     std::array<std::uint8_t, 65536> chunk{};
     for (;;) {
-        const ssize_t got = ::read(STDIN_FILENO, chunk.data(), chunk.size());
-        if (got == 0) return ReadResult::Complete;
-        if (got > 0) {
-            bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + got);
-        } else if (errno != EINTR) {
-            console.fail(u"标准输入", systemError(errno).description());
+        std::optional<std::size_t> got;
+        try {
+            got = cli::readStandardInput(chunk);
+        } catch (const Error& error) {
+            console.fail(u"标准输入", error.description());
             return ReadResult::Failed;
         }
+        if (got == 0) return ReadResult::Complete;
+        if (got) bytes.insert(bytes.end(), chunk.begin(), chunk.begin() + *got);
         if (takeInterrupt()) return ReadResult::Interrupted;
     }
 }
 
-bool writeStandardOutput(const std::vector<std::uint8_t>& bytes, Console& console) {
-    if (posix::writeAll(STDOUT_FILENO, bytes)) return true;
-    console.fail(u"标准输出", systemError(errno).description());
-    return false;
+bool writeAllOutput(const std::vector<std::uint8_t>& bytes, Console& console) {
+    try {
+        cli::writeStandardOutput(bytes);
+        return true;
+    } catch (const Error& error) {
+        console.fail(u"标准输出", error.description());
+        return false;
+    }
 }
 
 } // namespace
 
 Outcome filterStandardStreams(Console& console) {
+    useBinaryStandardStreams();
     std::vector<std::uint8_t> bytes;
-    switch (readStandardInput(bytes, console)) {
+    switch (readAllInput(bytes, console)) {
     case ReadResult::Failed:
         return Outcome::SomeFailed;
     case ReadResult::Interrupted:
@@ -55,7 +59,7 @@ Outcome filterStandardStreams(Console& console) {
     decodeOemInto(bytes, text);
     if (转换内码(text) || takeInterrupt()) return Outcome::Interrupted;
     encodeOemInto(text, bytes);
-    return writeStandardOutput(bytes, console) ? Outcome::Converted : Outcome::SomeFailed;
+    return writeAllOutput(bytes, console) ? Outcome::Converted : Outcome::SomeFailed;
 }
 
 } // namespace tolvane::cli
