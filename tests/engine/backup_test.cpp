@@ -45,7 +45,7 @@ TEST(备份, 与备份文件夹同名的文件被跳过) {
 TEST(备份, 第100个备份进入三位数的文件夹) {
     TempFolder folder;
     for (int number = 1; number <= 99; ++number) {
-        std::filesystem::create_directory(toUtf8(folder / numbered(number)));
+        std::filesystem::create_directory(std::filesystem::path(folder / numbered(number)));
         writeBytes(folder / (numbered(number) + u"/a.txt"), "");
     }
     writeBytes(folder / u"a.txt", "100");
@@ -65,7 +65,7 @@ TEST(备份, 源文件不存在时报文件找不到且不建文件夹) {
 
 TEST(备份, 文件夹不被移入备份) {
     TempFolder folder;
-    std::filesystem::create_directory(toUtf8(folder / u"子"));
+    std::filesystem::create_directory(std::filesystem::path(folder / u"子"));
     EXPECT_THROW(移入备份(folder / u"子"), Error);
     EXPECT_EQ(路径类型(folder / u"子"), 2);
     EXPECT_FALSE(exists(folder / u"~Vebzo01.bak"));
@@ -73,12 +73,12 @@ TEST(备份, 文件夹不被移入备份) {
 
 TEST(备份, 没有文件夹部分的名称备份在当前文件夹) {
     TempFolder folder;
-    const std::string previous = std::filesystem::current_path();
-    std::filesystem::current_path(toUtf8(folder.path()));
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::path(folder.path()));
     writeBytes(u"a.txt", "a");
     const std::u16string moved = 移入备份(u"a.txt");
     std::filesystem::current_path(previous);
-    EXPECT_EQ(moved, u"./~Vebzo01.bak/a.txt");
+    EXPECT_EQ(moved, native(u"./~Vebzo01.bak/a.txt"));
     EXPECT_EQ(readBytes(folder / u"~Vebzo01.bak/a.txt"), "a");
 }
 

@@ -1,7 +1,10 @@
 #include "tests/engine/engine_test_support.h"
 
+#include "platform/files.h"
 #include "platform/utf8.h"
+#include "tests/mkdtemp.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -12,30 +15,35 @@
 namespace tolvane::testing {
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "tolvane-engine-XXXXXX");
+    std::string pattern =
+        (std::filesystem::temp_directory_path() / "tolvane-engine-XXXXXX").string();
     if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     path_ = fromUtf8(pattern);
 }
 
 TempFolder::~TempFolder() {
     std::error_code ignored;
-    std::filesystem::remove_all(toUtf8(path_), ignored);
+    std::filesystem::remove_all(std::filesystem::path(path_), ignored);
+}
+
+std::u16string TempFolder::operator/(const std::u16string& name) const {
+    return joinPath(path_, native(name));
 }
 
 void writeBytes(const std::u16string& path, const std::string& bytes) {
-    std::ofstream file(toUtf8(path), std::ios::binary);
+    std::ofstream file(std::filesystem::path(path), std::ios::binary);
     file << bytes;
     if (!file) throw std::runtime_error("test file not written");
 }
 
 std::string readBytes(const std::u16string& path) {
-    std::ifstream file(toUtf8(path), std::ios::binary);
+    std::ifstream file(std::filesystem::path(path), std::ios::binary);
     if (!file) throw std::runtime_error("test file not readable");
     return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 bool exists(const std::u16string& path) {
-    return std::filesystem::symlink_status(toUtf8(path)).type() !=
+    return std::filesystem::symlink_status(std::filesystem::path(path)).type() !=
            std::filesystem::file_type::not_found;
 }
 

@@ -4,6 +4,7 @@
 
 #include "engine/state.h"
 #include "engine/table.h"
+#include "tests/native_path.h"
 
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -21,7 +22,7 @@ class TempFolder {
     ~TempFolder();
 
     const std::u16string& path() const { return path_; }
-    std::u16string operator/(const std::u16string& name) const { return path_ + u"/" + name; }
+    std::u16string operator/(const std::u16string& name) const;
 
   private:
     std::u16string path_;

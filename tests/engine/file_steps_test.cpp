@@ -79,7 +79,7 @@ TEST_F(文件内容, 输出已被删除时复原仍放回原文件) {
     steps.移入备份();
     steps.读出(text);
     steps.写入(text);
-    std::filesystem::remove(toUtf8(source));
+    std::filesystem::remove(std::filesystem::path(source));
     steps.复原();
     EXPECT_EQ(readBytes(source), "abc\r\n");
 }
@@ -122,18 +122,18 @@ class 文件名 : public EngineTest {
 };
 
 TEST_F(文件名, 只转换最后一个部分) {
-    const auto result = 转换文件名(u"/汉/汉字/汉.txt");
+    const auto result = 转换文件名(native(u"/汉/汉字/汉.txt"));
     EXPECT_FALSE(result.已取消);
-    EXPECT_EQ(result.新路径, u"/汉/汉字/漢.txt");
+    EXPECT_EQ(result.新路径, native(u"/汉/汉字/漢.txt"));
 }
 
 TEST_F(文件名, 末尾的分隔符被去掉后转换最后一个部分) {
-    EXPECT_EQ(转换文件名(u"/a/汉/").新路径, u"/a/漢");
+    EXPECT_EQ(转换文件名(native(u"/a/汉/")).新路径, native(u"/a/漢"));
     EXPECT_EQ(转换文件名(u"汉.txt").新路径, u"漢.txt");
     // No name at all: the empty name joins onto the empty rest. Such a path is
     // never an existing file, so the job reports it and renames nothing.
-    EXPECT_EQ(转换文件名(u"//").新路径, u"/");
-    EXPECT_EQ(转换文件名(u"").新路径, u"/");
+    EXPECT_EQ(转换文件名(native(u"//")).新路径, native(u"/"));
+    EXPECT_EQ(转换文件名(u"").新路径, native(u"/"));
 }
 
 TEST_F(文件名, 不变的名称给出同一路径) {

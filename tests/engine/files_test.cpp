@@ -1,16 +1,25 @@
 #include "platform/error.h"
 #include "platform/files.h"
-#include "platform/posix/file_io.h"
 #include "platform/utf8.h"
 #include "tests/engine/engine_test_support.h"
 
 #include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+
+#ifdef _WIN32
+#include "platform/win32/file_io.h"
+
+#include <windows.h>
+#else
+#include "platform/posix/file_io.h"
+
 #include <csignal>
 #include <fcntl.h>
-#include <filesystem>
-#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <unistd.h>
+#endif
 
 namespace tolvane::testing {
 namespace {
@@ -45,6 +54,22 @@ TEST(新建文件, 已存在的文件不被覆盖) {
     EXPECT_EQ(readBytes(folder / u"a.txt"), "old");
 }
 
+#ifdef _WIN32
+TEST(新建文件, 系统拒绝的写入报告失败) {
+    TempFolder folder;
+    writeBytes(folder / u"a.txt", "old");
+    const std::u16string path = folder / u"a.txt";
+    const HANDLE readOnly = ::CreateFileW(win32::wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                          OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(readOnly, INVALID_HANDLE_VALUE);
+    ::SetLastError(0);
+    EXPECT_FALSE(win32::writeAll(readOnly, asBytes("new")));
+    EXPECT_EQ(::GetLastError(), static_cast<DWORD>(ERROR_ACCESS_DENIED));
+    ::CloseHandle(readOnly);
+    EXPECT_EQ(readBytes(path), "old");
+}
+
+#else
 TEST(新建文件, 写满的设备报告磁盘已满) {
     const int full = ::open("/dev/full", O_WRONLY | O_CLOEXEC);
     ASSERT_GE(full, 0);
@@ -89,6 +114,8 @@ TEST(新建文件, 写到一半失败时报错并删除半截文件) {
     EXPECT_FALSE(exists(folder / u"a.txt"));
 }
 
+#endif
+
 TEST(新建文件, 分段写入在完成后才留下文件) {
     TempFolder folder;
     {
@@ -105,6 +132,7 @@ TEST(新建文件, 分段写入在完成后才留下文件) {
     EXPECT_FALSE(exists(folder / u"b.txt"));
 }
 
+#ifndef _WIN32
 TEST(新建文件, 分段写入失败后文件被删除且不能再完成) {
     TempFolder folder;
     const std::string bytes(10000, 'x');
@@ -115,12 +143,16 @@ TEST(新建文件, 分段写入失败后文件被删除且不能再完成) {
     EXPECT_THROW(file.finish(), Error);
 }
 
+#endif
+
 TEST(读整个文件, 缺少的文件和文件夹报错) {
     TempFolder folder;
     EXPECT_EQ(errorNumberOf([&] { readWholeFile(folder / u"无.txt"); }), kFileNotFound);
     EXPECT_EQ(errorNumberOf([&] { readWholeFile(folder.path()); }), kPermissionDenied);
 }
 
+// Windows: left out, a 2 GiB read is too heavy for the emulated runs.
+#ifndef _WIN32
 TEST(读整个文件, 超过2GiB的文件按64位大小完整读入) {
     TempFolder folder;
     const std::uint64_t size = (std::uint64_t{1} << 31) + 3;
@@ -140,6 +172,8 @@ TEST(读整个文件, 超过2GiB的文件按64位大小完整读入) {
     EXPECT_EQ(bytes[size / 2], 0);
 }
 
+#endif
+
 TEST(不覆盖的改名, 空出的目标被移过去) {
     TempFolder folder;
     writeBytes(folder / u"a.txt", "a");
@@ -158,6 +192,7 @@ TEST(不覆盖的改名, 已占用的目标报错且两个文件都不变) {
     EXPECT_EQ(readBytes(folder / u"b.txt"), "b");
 }
 
+#ifndef _WIN32
 TEST(不覆盖的改名, 链接再删除的后备办法同样不覆盖) {
     TempFolder folder;
     const std::string a = toUtf8(folder / u"a.txt");
@@ -171,6 +206,8 @@ TEST(不覆盖的改名, 链接再删除的后备办法同样不覆盖) {
     EXPECT_FALSE(exists(folder / u"a.txt"));
     EXPECT_EQ(readBytes(folder / u"b.txt"), "a");
 }
+
+#endif
 
 TEST(不覆盖的改名, 不存在的源报文件找不到) {
     TempFolder folder;
@@ -203,6 +240,10 @@ TEST(列出文件, 只列匹配的普通非隐藏文件) {
     writeBytes(folder / u"简繁.txt", "");
     writeBytes(folder / u"b.txt", "");
     writeBytes(folder / u".hidden.txt", "");
+#ifdef _WIN32
+    // Hidden is an attribute here, not a leading dot.
+    ::SetFileAttributesW(win32::wide(folder / u".hidden.txt"), FILE_ATTRIBUTE_HIDDEN);
+#endif
     writeBytes(folder / u"c.ini", "");
     makeFolder(folder / u"d.txt");
     auto names = listFiles(folder.path(), u"*.txt");
@@ -214,8 +255,8 @@ TEST(列出文件, 只列匹配的普通非隐藏文件) {
 TEST(程序文件夹, 是存在的绝对路径且不以分隔符结尾) {
     const std::u16string folder = programFolder();
     ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(folder.front(), u'/');
-    EXPECT_NE(folder.back(), u'/');
+    EXPECT_TRUE(std::filesystem::path(folder).is_absolute());
+    EXPECT_NE(folder.back(), kPathSeparator);
     EXPECT_EQ(pathKind(folder), PathKind::Folder);
 }
 

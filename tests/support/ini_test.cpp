@@ -1,6 +1,7 @@
 #include "platform/error.h"
 #include "support/ini.h"
 #include "temp_folder.h"
+#include "tests/native_path.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -86,8 +87,8 @@ TEST_F(INI设置, 空应用名用Appname) {
 }
 
 TEST(INI文件路径, 根文件夹只有一个分隔符) {
-    EXPECT_EQ(INI文件路径(u"/", u"Tolvane"), u"/Tolvane.ini");
-    EXPECT_EQ(INI文件路径(u"/opt/程序", u"Tolvane"), u"/opt/程序/Tolvane.ini");
+    EXPECT_EQ(INI文件路径(native(u"/"), u"Tolvane"), native(u"/Tolvane.ini"));
+    EXPECT_EQ(INI文件路径(native(u"/opt/程序"), u"Tolvane"), native(u"/opt/程序/Tolvane.ini"));
 }
 
 void expectWriteFailure() {

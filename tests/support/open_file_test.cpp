@@ -1,4 +1,5 @@
 #include "support/open_file.h"
+#include "tests/native_path.h"
 
 #include <gtest/gtest.h>
 
@@ -85,11 +86,11 @@ TEST(RunOpenDialog, 选两个文件得文件夹和名字) {
 
 TEST(RunOpenDialog, 多选模式下一个文件也拆成文件夹和名字) {
     FakeDialog dialog;
-    dialog.answer = u"/data/dir/x.txt";
+    dialog.answer = native(u"/data/dir/x.txt");
     Outputs out;
     ASSERT_TRUE(runAsMainWindow(dialog, out));
-    EXPECT_EQ(out.files, texts({u"/data/dir", u"x.txt"}));
-    dialog.answer = u"/x.txt";
+    EXPECT_EQ(out.files, texts({native(u"/data/dir"), u"x.txt"}));
+    dialog.answer = native(u"/x.txt");
     Outputs root;
     root.flags = kOfnAllowMultiSelect;
     ASSERT_TRUE(runAsMainWindow(dialog, root));

@@ -1,6 +1,8 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with its contents.
 
+#include "tests/mkdtemp.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <string>

@@ -86,7 +86,7 @@ class 文件作业出错 : public 文件作业 {
         文件作业::SetUp();
         std::filesystem::remove(std::filesystem::path(路径[1]));
         std::filesystem::create_directory(std::filesystem::path(路径[1]));
-        写入字节(路径[1] + u"/inner.txt", "abc");
+        写入字节(joinPath(路径[1], u"inner.txt"), "abc");
     }
 
     void 检查错误消息() const {
@@ -100,7 +100,7 @@ class 文件作业出错 : public 文件作业 {
     }
     void 检查已复原() const {
         EXPECT_TRUE(是文件夹(路径[1]));
-        EXPECT_EQ(读出字节(路径[1] + u"/inner.txt"), "abc");
+        EXPECT_EQ(读出字节(joinPath(路径[1], u"inner.txt")), "abc");
         EXPECT_FALSE(存在(备份(1)));
     }
 };

@@ -3,6 +3,7 @@
 #include "engine/state.h"
 #include "engine/table.h"
 #include "platform/error.h"
+#include "platform/files.h"
 
 #include <atomic>
 #include <fstream>
@@ -71,7 +72,7 @@ void 记录界面::刷新() {
 }
 
 std::u16string 临时文件夹::operator/(const std::u16string& name) const {
-    return path_.u16string() + u"/" + name;
+    return joinPath(path_.u16string(), name);
 }
 
 void 写入字节(const std::u16string& path, const std::string& bytes) {

@@ -3,6 +3,7 @@
 #include "engine/job.h"
 #include "engine/state.h"
 #include "engine/table.h"
+#include "tests/native_path.h"
 #include "window/usage_hint.h"
 #include "window_rig.h"
 
@@ -264,18 +265,20 @@ TEST(选择源文件, 多个文件按对话框顺序加入) {
     WindowRig rig;
     rig.writeSetting(u"个人设置", u"提示使用拖放操作", u"0");
     rig.load();
-    rig.desktop.fakeDialog().answer(std::u16string(u"/d/sub\0a.txt\0b.txt\0", 19));
+    rig.desktop.fakeDialog().answer(native(std::u16string(u"/d/sub\0a.txt\0b.txt\0", 19)));
     rig.window().选择源文件_Click();
-    EXPECT_EQ(rig.list.texts(), (std::vector<std::u16string>{u"/d/sub/a.txt", u"/d/sub/b.txt"}));
+    EXPECT_EQ(rig.list.texts(),
+              (std::vector<std::u16string>{native(u"/d/sub/a.txt"), native(u"/d/sub/b.txt")}));
 }
 
 TEST(选择源文件, 根文件夹里的文件不重复分隔符) {
     WindowRig rig;
     rig.writeSetting(u"个人设置", u"提示使用拖放操作", u"0");
     rig.load();
-    rig.desktop.fakeDialog().answer(std::u16string(u"/\0a.txt\0b.txt\0", 14));
+    rig.desktop.fakeDialog().answer(native(std::u16string(u"/\0a.txt\0b.txt\0", 14)));
     rig.window().选择源文件_Click();
-    EXPECT_EQ(rig.list.texts(), (std::vector<std::u16string>{u"/a.txt", u"/b.txt"}));
+    EXPECT_EQ(rig.list.texts(),
+              (std::vector<std::u16string>{native(u"/a.txt"), native(u"/b.txt")}));
 }
 
 TEST(选择源文件, 取消时列表不变) {

@@ -3,6 +3,7 @@
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "support/ini.h"
+#include "tests/mkdtemp.h"
 
 #include <cstdlib>
 #include <fstream>
