@@ -3,6 +3,7 @@
 
 #include "engine/state.h"
 #include "job_test_support.h"
+#include "platform/files.h"
 
 namespace tolvane::testing {
 namespace {
@@ -24,7 +25,7 @@ class 文件作业 : public 作业测试 {
     static std::string 原文(int i) { return "abc " + std::to_string(i + 1) + ".txt\r\n"; }
     static std::string 译文(int i) { return "ebc " + std::to_string(i + 1) + ".txt\r\n"; }
     std::u16string 备份(int i) const {
-        return 文件夹 / (u"~Vebzo01.bak/" + std::u16string(1, char16_t(u'1' + i)) + u".txt");
+        return joinPath(文件夹 / u"~Vebzo01.bak", std::u16string(1, char16_t(u'1' + i)) + u".txt");
     }
 
     std::vector<std::u16string> 路径;
