@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <fcntl.h>
 #include <io.h>
+#include <utility>
 #include <vector>
 #include <windows.h>
 
