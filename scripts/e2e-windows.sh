@@ -146,6 +146,7 @@ xdotool search --onlyvisible --name "^${title}\$" >/dev/null && fail "the minimi
 import -window root "$artifacts/e2e-tray.png"
 echo "ok: minimised into the tray"
 
-# Clicks on Wine's docked icon do not reach it under Xvfb and trayer (its icon
-# window gets no pointer events), so the tray menu is checked in-process by
-# the front-end suite, not here; the program ends with the Wine session.
+# The tray hook and menu are checked in-process by the front-end suite, not
+# here: under Xvfb, clicks on Wine's docked icon reach it only now and then
+# (trayer's socket keeps them until Wine's window inside is shown). The
+# program ends with the Wine session.
