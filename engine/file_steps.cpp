@@ -107,13 +107,13 @@ void 文件内容转换::复原() {
 }
 
 void 检查新文件名(const std::u16string& 旧路径, const std::u16string& 新路径) {
-    const std::size_t oldEnd = 旧路径.rfind(kPathSeparator) + 1; // 0 without a folder
-    const std::size_t newEnd = 新路径.rfind(kPathSeparator) + 1;
+    const std::size_t oldEnd = 旧路径.find_last_of(kPathSeparators) + 1; // 0 without a folder
+    const std::size_t newEnd = 新路径.find_last_of(kPathSeparators) + 1;
     const std::u16string_view name = std::u16string_view(新路径).substr(newEnd);
     const bool sameFolder = std::u16string_view(旧路径).substr(0, oldEnd) ==
                             std::u16string_view(新路径).substr(0, newEnd);
     if (!sameFolder || name.empty() || name == u"." || name == u".." ||
-        name.find(u'\0') != std::u16string_view::npos)
+        name.find_first_of(kForbiddenInNames) != std::u16string_view::npos)
         throw Error(kInvalidPath, u"文件名不合法");
 }
 

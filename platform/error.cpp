@@ -32,7 +32,9 @@ Known describe(int errnum) {
     case EROFS:
         return {kPermissionDenied, u"拒绝访问。"};
     case ENOSPC:
+#ifdef EDQUOT // not on Windows
     case EDQUOT:
+#endif
         return {kDiskFull, u"磁盘空间不足。"};
     case EFBIG:
     case EOVERFLOW:

@@ -138,12 +138,23 @@ bool folderWritable(const std::u16string& path);
 // The folder holding the running program, without a trailing separator.
 std::u16string programFolder();
 
+#ifdef _WIN32
+inline constexpr char16_t kPathSeparator = u'\\';
+// The system takes "/" for a separator too.
+inline constexpr std::u16string_view kPathSeparators = u"\\/";
+// What no file name may hold: the separators, the drive and stream mark, the
+// wildcards and the null character.
+inline constexpr std::u16string_view kForbiddenInNames{u"\\/:*?\"<>|\0", 10};
+#else
 inline constexpr char16_t kPathSeparator = u'/';
+inline constexpr std::u16string_view kPathSeparators = u"/";
+inline constexpr std::u16string_view kForbiddenInNames{u"/\0", 2};
+#endif
 
 // The folder a path lies in, ending in its separator ("a/b" gives "a/", "/a"
 // gives "/"); a bare name lies in ".".
 inline std::u16string folderOf(const std::u16string& path) {
-    const std::size_t separator = path.rfind(kPathSeparator);
+    const std::size_t separator = path.find_last_of(kPathSeparators);
     return separator == std::u16string::npos ? u"." : path.substr(0, separator + 1);
 }
 
@@ -152,7 +163,7 @@ inline std::u16string folderOf(const std::u16string& path) {
 // separator in front would move it to the root.
 inline std::u16string joinPath(const std::u16string& folder, const std::u16string& name) {
     if (folder.empty()) return name;
-    if (folder.back() == kPathSeparator) return folder + name;
+    if (kPathSeparators.find(folder.back()) != std::u16string_view::npos) return folder + name;
     return folder + kPathSeparator + name;
 }
 

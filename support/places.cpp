@@ -31,9 +31,14 @@ std::u16string baseFolder(const std::u16string& variable, const std::u16string& 
     return joinPath(home, belowHome);
 }
 
-std::u16string environment(const char* name) {
+// A Windows program keeps its settings and tables beside it: no user folders there.
+std::u16string environment([[maybe_unused]] const char* name) {
+#ifdef _WIN32
+    return {};
+#else
     const char* value = std::getenv(name); // NOLINT(concurrency-mt-unsafe): read at start-up
     return value == nullptr ? std::u16string{} : fromUtf8(value);
+#endif
 }
 
 } // namespace

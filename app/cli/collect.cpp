@@ -15,6 +15,25 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// A path of the file system and the program's UTF-8 text. Linux names are the
+// bytes themselves; Windows names are UTF-16, written with "\" throughout so
+// that a name's folder is found whichever separator the user typed.
+fs::path pathOf(const std::string& utf8) {
+#ifdef _WIN32
+    return fs::path(fromUtf8(utf8)).make_preferred();
+#else
+    return fs::path(utf8);
+#endif
+}
+
+std::string textOf(const fs::path& path) {
+#ifdef _WIN32
+    return toUtf8(path.u16string());
+#else
+    return path.native();
+#endif
+}
+
 // ~Vebzo01.bak, ~Vebzo02.bak ...: they hold what earlier runs replaced.
 bool isBackupFolder(const std::string& name) {
     return name.starts_with("~Vebzo") && name.ends_with(".bak");
@@ -23,7 +42,7 @@ bool isBackupFolder(const std::string& name) {
 Item itemAt(const fs::path& path) {
     std::error_code ignored;
     const std::uintmax_t size = fs::file_size(path, ignored);
-    return {fromUtf8(path.native()), ignored ? 0 : size};
+    return {fromUtf8(textOf(path)), ignored ? 0 : size};
 }
 
 class Collector {
@@ -37,11 +56,11 @@ class Collector {
             fail("文件“" + argument + "”不存在");
             break;
         case PathKind::File:
-            result_.items.push_back(itemAt(argument));
+            result_.items.push_back(itemAt(pathOf(argument)));
             break;
         case PathKind::Folder:
             if (recursive_) {
-                walk(argument);
+                walk(pathOf(argument));
             } else {
                 fail(argument + ": 是文件夹，已跳过（用 -r 转换其中的文件）");
             }
@@ -64,7 +83,7 @@ class Collector {
              it.increment(error))
             entries.push_back(*it);
         if (error) {
-            fail(folder.native() + ": " + toUtf8(systemError(error.value()).description()));
+            fail(textOf(folder) + ": " + toUtf8(systemError(error.value()).description()));
             return;
         }
         std::ranges::sort(entries, {}, [](const fs::directory_entry& e) { return e.path(); });
@@ -81,9 +100,9 @@ class Collector {
         if (fs::is_symlink(status)) {
             ++skippedLinks_;
         } else if (fs::is_directory(status)) {
-            if (!isBackupFolder(entry.path().filename().native())) walk(entry.path());
+            if (!isBackupFolder(textOf(entry.path().filename()))) walk(entry.path());
         } else if (fs::is_regular_file(status) &&
-                   !isTemporaryFileName(fromUtf8(entry.path().filename().native()))) {
+                   !isTemporaryFileName(fromUtf8(textOf(entry.path().filename())))) {
             result_.items.push_back(itemAt(entry.path()));
         }
     }

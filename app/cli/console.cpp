@@ -1,13 +1,11 @@
 #include "app/cli/console.h"
 
+#include "app/cli/terminal.h"
 #include "platform/utf8.h"
-
-#include <cstdio>
-#include <unistd.h>
 
 namespace tolvane::cli {
 
-Console::Console(bool progressWanted) : progress_(progressWanted && ::isatty(STDERR_FILENO)) {}
+Console::Console(bool progressWanted) : progress_(progressWanted && canRedraw(Stream::Error)) {}
 
 Console::~Console() {
     progress_.clear();
@@ -15,8 +13,7 @@ Console::~Console() {
 
 void Console::print(const std::string& line) {
     progress_.clear();
-    std::fputs((line + "\n").c_str(), stdout);
-    std::fflush(stdout);
+    writeText(Stream::Output, line + "\n");
 }
 
 void Console::fail(const std::string& message) {
@@ -25,7 +22,7 @@ void Console::fail(const std::string& message) {
 
 void Console::warn(const std::string& message) {
     progress_.clear();
-    std::fputs(("tolvane-cli: " + message + "\n").c_str(), stderr);
+    writeText(Stream::Error, "tolvane-cli: " + message + "\n");
 }
 
 void Console::fail(const std::u16string& path, const std::string& reason) {

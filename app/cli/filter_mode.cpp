@@ -1,13 +1,10 @@
 #include "app/cli/filter_mode.h"
 
 #include "app/cli/interrupt.h"
+#include "app/cli/terminal.h"
 #include "engine/state.h"
 #include "engine/stream.h"
 #include "platform/error.h"
-#include "platform/posix/file_io.h"
-
-#include <cerrno>
-#include <unistd.h>
 
 namespace tolvane::cli {
 
@@ -20,14 +17,16 @@ class StandardInput : public ByteSource {
     std::size_t read(std::span<std::uint8_t> buffer) override {
         std::size_t filled = 0;
         while (filled < buffer.size()) {
-            const ssize_t got =
-                ::read(STDIN_FILENO, buffer.data() + filled, buffer.size() - filled);
-            if (got == 0) break;
-            if (got > 0) {
-                filled += static_cast<std::size_t>(got);
-            } else if (errno != EINTR) {
+            std::optional<std::size_t> got;
+            try {
+                got = readStandardInput(buffer.subspan(filled));
+            } catch (const Error&) {
                 failed = true;
-                throw systemError(errno);
+                throw;
+            }
+            if (got == 0) break;
+            if (got) {
+                filled += *got;
             } else if (取消标志) {
                 break; // Ctrl-C: the stop after this piece ends the run
             }
@@ -42,15 +41,14 @@ class StandardInput : public ByteSource {
 
 class StandardOutput : public ByteSink {
   public:
-    void write(std::span<const std::uint8_t> bytes) override {
-        if (!posix::writeAll(STDOUT_FILENO, bytes)) throw systemError(errno);
-    }
+    void write(std::span<const std::uint8_t> bytes) override { writeStandardOutput(bytes); }
     void empty() override {}
 };
 
 } // namespace
 
 Outcome filterStandardStreams(Encoding encoding, Console& console) {
+    useBinaryStandardStreams();
     StandardInput input;
     StandardOutput output;
     try {

@@ -9,10 +9,16 @@
 #include "app/cli/names_mode.h"
 #include "app/cli/options.h"
 #include "app/cli/tables.h"
+#include "app/cli/terminal.h"
 #include "engine/state.h"
 #include "tolvane_version.h"
 
-#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include "platform/utf8.h"
+#endif
 
 namespace {
 
@@ -39,7 +45,7 @@ int convert(const Options& options) {
     // No window to keep alive: conversions run straight through, like on the worker thread.
     tolvane::使用多线程 = true;
     if (!loadTable(tablePath(options.table))) {
-        std::cerr << "tolvane-cli: " << options.table << ": 内码对照表文件不正常！\n";
+        writeText(Stream::Error, "tolvane-cli: " + options.table + ": 内码对照表文件不正常！\n");
         return kBadUsage;
     }
     stopOnSignals();
@@ -51,26 +57,26 @@ int convert(const Options& options) {
 
 int listTables() {
     for (const std::string& name : tableNames())
-        std::cout << name << '\n';
+        writeText(Stream::Output, name + "\n");
     return kAllConverted;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+// arguments: UTF-8, without the program's name.
+int run(const std::vector<std::string>& arguments) {
     Options options;
     try {
-        options = parseOptions({argv + 1, argv + argc});
+        options = parseOptions(arguments);
     } catch (const UsageError& error) {
-        std::cerr << "tolvane-cli: " << error.what() << "\n用“tolvane-cli --help”查看用法。\n";
+        writeText(Stream::Error, std::string("tolvane-cli: ") + error.what() +
+                                     "\n用“tolvane-cli --help”查看用法。\n");
         return kBadUsage;
     }
     switch (options.action) {
     case Action::Help:
-        std::cout << usageText();
+        writeText(Stream::Output, usageText());
         return kAllConverted;
     case Action::Version:
-        std::cout << "Tolvane " TOLVANE_VERSION "\n";
+        writeText(Stream::Output, "Tolvane " TOLVANE_VERSION "\n");
         return kAllConverted;
     case Action::ListTables:
         return listTables();
@@ -79,3 +85,19 @@ int main(int argc, char** argv) {
     }
     return convert(options);
 }
+
+} // namespace
+
+#ifdef _WIN32
+// Arguments arrive as UTF-16, so that names outside the system's code page survive.
+int wmain(int argc, wchar_t** argv) {
+    std::vector<std::string> arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.push_back(tolvane::toUtf8(reinterpret_cast<const char16_t*>(argv[i])));
+    return run(arguments);
+}
+#else
+int main(int argc, char** argv) {
+    return run({argv + 1, argv + argc});
+}
+#endif

@@ -1,5 +1,7 @@
 #include "app/cli/progress.h"
 
+#include "app/cli/terminal.h"
+
 #include <array>
 #include <cstdio>
 
@@ -44,14 +46,13 @@ void Progress::itemDone(std::uintmax_t bytes) {
 
 void Progress::clear() {
     if (!shown_) return;
-    std::fputs(kEraseLine, stderr);
+    writeText(Stream::Error, kEraseLine);
     shown_ = false;
 }
 
 void Progress::draw() {
     if (!enabled_) return;
-    std::fputs((kEraseLine + line()).c_str(), stderr);
-    std::fflush(stderr);
+    writeText(Stream::Error, kEraseLine + line());
     shown_ = true;
 }
 

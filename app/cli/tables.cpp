@@ -1,12 +1,11 @@
 #include "app/cli/tables.h"
 
+#include "app/cli/terminal.h"
 #include "engine/state.h"
 #include "engine/table.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
 #include "support/places.h"
-
-#include <iostream>
 
 namespace tolvane::cli {
 
@@ -20,7 +19,7 @@ class NoWindow : public TableLoadWindow {
     explicit NoWindow(const std::u16string& path) : path_(path) {}
     void setCaption(const std::u16string& text) override {
         if (text == kNoMappingLines)
-            std::cerr << "tolvane-cli: " << toUtf8(path_) << ": " << toUtf8(text) << "\n";
+            writeText(Stream::Error, "tolvane-cli: " + toUtf8(path_) + ": " + toUtf8(text) + "\n");
     }
     void clearSelection() override {}
 

@@ -11,8 +11,6 @@
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <limits>
-#include <random>
-#include <string_view>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -170,66 +168,13 @@ void NewFile::finish() {
     throw systemError(closeError, path_);
 }
 
-namespace {
-
-constexpr std::u16string_view kTemporaryPrefix = u"~Vebzo-";
-constexpr std::u16string_view kTemporarySuffix = u".tmp";
-constexpr std::size_t kTemporaryLetters = 6;
-
-std::u16string temporaryNameIn(const std::u16string& folder) {
-    static constexpr std::string_view kLetters =
-        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937 random{std::random_device{}()};
-    std::u16string name = folder + std::u16string(kTemporaryPrefix);
-    for (std::size_t i = 0; i < kTemporaryLetters; ++i)
-        name += static_cast<char16_t>(kLetters[random() % kLetters.size()]);
-    return name + std::u16string(kTemporarySuffix);
-}
-
-// Makes a rename in the folder last through a power loss. The new file is
-// already whole by then, so a folder that cannot be flushed is no failure.
-void flushFolder(const std::u16string& folder) {
-    const int fd = ::open(toUtf8(folder).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+// The new file is already whole by then, so a folder that cannot be flushed
+// is no failure.
+void flushFolderOf(const std::u16string& path) {
+    const int fd = ::open(toUtf8(folderOf(path)).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) return;
     (void)::fsync(fd);
     ::close(fd);
-}
-
-} // namespace
-
-bool isTemporaryFileName(std::u16string_view name) {
-    return name.size() == kTemporaryPrefix.size() + kTemporaryLetters + kTemporarySuffix.size() &&
-           name.starts_with(kTemporaryPrefix) && name.ends_with(kTemporarySuffix);
-}
-
-NewFileInPlace::NewFileInPlace(const std::u16string& path) : path_(path) {
-    const std::u16string folder = path.rfind(u'/') == std::u16string::npos ? u"" : folderOf(path);
-    for (int attempt = 0;; ++attempt) {
-        temporary_ = temporaryNameIn(folder);
-        try {
-            // Private while it is written: the original may be nobody else's to read.
-            file_ = std::make_unique<NewFile>(temporary_, true);
-            return;
-        } catch (const Error& error) {
-            if (error.number() != kFileExists || attempt == 100) throw;
-        }
-    }
-}
-
-void NewFileInPlace::commit(bool flushFolder) {
-    file_->flush();
-    file_->finish();
-    try {
-        renameNoReplace(temporary_, path_);
-    } catch (const Error&) {
-        ::unlink(toUtf8(temporary_).c_str());
-        throw;
-    }
-    if (flushFolder) flushFolderOf(path_);
-}
-
-void flushFolderOf(const std::u16string& path) {
-    flushFolder(folderOf(path));
 }
 
 InputFile::InputFile(const std::u16string& path)
@@ -260,12 +205,6 @@ std::size_t InputFile::read(std::span<std::uint8_t> buffer) {
 
 void InputFile::rewind() {
     if (::lseek(fd_, 0, SEEK_SET) != 0) fail(path_);
-}
-
-void writeNewFile(const std::u16string& path, std::span<const std::uint8_t> bytes) {
-    NewFile file(path);
-    file.write(bytes);
-    file.finish();
 }
 
 void renameNoReplace(const std::u16string& from, const std::u16string& to) {

@@ -2,22 +2,36 @@
 // A fresh folder under the system's temporary folder, removed with its
 // contents, and raw access to the bytes of the files in it.
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
 namespace tolvane::testing {
 
+// A path written with "/" in a test, in the system's own form.
+inline std::u16string native(std::u16string path) {
+    std::ranges::replace(path, u'/',
+                         static_cast<char16_t>(std::filesystem::path::preferred_separator));
+    return path;
+}
+
 class ScratchFolder {
   public:
     ScratchFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "tolvane-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("no scratch folder");
-        path_ = pattern;
+        std::random_device random;
+        for (int attempt = 0; path_.empty(); ++attempt) {
+            const auto candidate =
+                std::filesystem::temp_directory_path() / ("tolvane-" + std::to_string(random()));
+            if (std::filesystem::create_directory(candidate))
+                path_ = candidate;
+            else if (attempt == 100)
+                throw std::runtime_error("no scratch folder");
+        }
     }
     ~ScratchFolder() {
         std::error_code ignored;
@@ -27,13 +41,18 @@ class ScratchFolder {
     ScratchFolder& operator=(const ScratchFolder&) = delete;
 
     const std::filesystem::path& path() const { return path_; }
-    // A path inside, as the program's UTF-16 paths are written.
+    // A path inside, as the program's UTF-16 paths are written; name may hold "/".
     std::u16string operator/(std::u16string_view name) const {
-        return path_.u16string() + u"/" + std::u16string(name);
+        return path_.u16string() + kSeparator + native(std::u16string(name));
     }
-    std::filesystem::path operator/(std::string_view name) const { return path_ / name; }
+    // name: UTF-8, whatever the system's code page.
+    std::filesystem::path operator/(std::string_view name) const {
+        return path_ / std::u8string(name.begin(), name.end());
+    }
 
   private:
+    static constexpr auto kSeparator =
+        static_cast<char16_t>(std::filesystem::path::preferred_separator);
     std::filesystem::path path_;
 };
 

@@ -53,7 +53,7 @@ TEST(备份, 不存在的文件和文件夹不被移动也不建备份文件夹)
     } catch (const Error& error) {
         EXPECT_EQ(error.number(), kFileNotFound);
     }
-    std::filesystem::create_directory(folder.path() / "子");
+    std::filesystem::create_directory(folder / "子");
     EXPECT_THROW(移入备份(folder / u"子"), Error);
     EXPECT_EQ(路径类型(folder / u"子"), 2);
     EXPECT_FALSE(exists(folder / u"~Vebzo01.bak"));
@@ -66,7 +66,7 @@ TEST(备份, 没有文件夹部分的名称备份在当前文件夹) {
     writeBytes("a.txt", "a");
     const std::u16string moved = 移入备份(u"a.txt");
     std::filesystem::current_path(previous);
-    EXPECT_EQ(moved, u"./~Vebzo01.bak/a.txt");
+    EXPECT_EQ(moved, native(u"./~Vebzo01.bak/a.txt"));
     EXPECT_EQ(readBytes(folder / u"~Vebzo01.bak/a.txt"), "a");
 }
 
@@ -132,6 +132,7 @@ TEST_F(文件内容, 复原把原来的字节放回原路径) {
     }
 }
 
+#ifndef _WIN32 // Wine makes no symbolic links
 TEST_F(文件内容, 链接转换它所指的文件并仍是链接) {
     std::filesystem::create_directory(folder / "real");
     writeBytes(folder / "real/t.txt", "abc\r\n");
@@ -145,6 +146,7 @@ TEST_F(文件内容, 链接转换它所指的文件并仍是链接) {
     EXPECT_EQ(readBytes(folder / "real/t.txt"), "bbc\r\n");
     EXPECT_EQ(readBytes(folder / "real/~Vebzo01.bak/t.txt"), "abc\r\n");
 }
+#endif
 
 TEST_F(文件内容, 路径被别人占用时复原报错而文件留在备份里) {
     文件内容转换 steps(source);
@@ -182,9 +184,10 @@ constexpr NameCase kNameCases[] = {
 
 TEST_F(文件名, 只转换最后一个部分) {
     for (const NameCase& c : kNameCases) {
-        const auto result = 转换文件名(std::u16string(c.path));
+        const auto result = 转换文件名(native(std::u16string(c.path)));
         EXPECT_FALSE(result.已取消);
-        EXPECT_EQ(result.新路径, c.converted) << "case " << (&c - kNameCases);
+        EXPECT_EQ(result.新路径, native(std::u16string(c.converted)))
+            << "case " << (&c - kNameCases);
     }
 }
 
@@ -215,6 +218,10 @@ TEST_F(文件名, 转换后的名字只能在原文件夹里改名) {
         {u"/d/.", false},
         {u"/d/..", false},
         {std::u16string_view(u"/d/a\0b", 6), false},
+#ifdef _WIN32 // a drive or stream mark, a wildcard
+        {u"/d/a:b", false},
+        {u"/d/a?", false},
+#endif
         {u"/d/y", true},
         {u"/e/x", false},
     };

@@ -48,6 +48,16 @@ TEST(代码页936, 无效字节逐个保留并原样写回) {
     EXPECT_EQ(encodeOem(text), stray);
 }
 
+// Both systems agree on the code page without GBK's user-defined areas, which
+// only Windows maps (to the Private Use Area).
+TEST(代码页936, 用户自定义区的字节按无效字节保留) {
+    const auto userDefined = bytesOf({0xAA, 0xA1, 'a', 0xF8, 0xFE});
+    const std::u16string text = decodeOem(userDefined);
+    EXPECT_EQ(text, (std::u16string{0xDCAA, 0xDCA1, u'a', 0xDCF8, 0xDCFE}));
+    EXPECT_EQ(encodeOem(text), userDefined);
+    EXPECT_EQ(encodeOem(std::u16string{0xE000, 0xF8F5}), bytesOf({'0', '0'}));
+}
+
 TEST(代码页936, 无法表示的代码单元写成字符0) {
     EXPECT_EQ(encodeOem(u"가"), bytesOf({'0'}));
     EXPECT_EQ(encodeOem(std::u16string{u'x', char16_t{0xD800}, u'y'}), bytesOf({'x', '0', 'y'}));

@@ -121,7 +121,8 @@ TEST(使用提示, 默认只出现一次而零从不出现其他值每次都出�
 
 TEST(选择源文件, 对话框选中的文件按顺序加入) {
     const std::pair<std::optional<std::u16string>, std::vector<std::u16string>> cases[] = {
-        {std::u16string(u"/d/sub\0a.txt\0b.txt\0", 19), {u"/d/sub/a.txt", u"/d/sub/b.txt"}},
+        {testing::native(std::u16string(u"/d/sub\0a.txt\0b.txt\0", 19)),
+         {testing::native(u"/d/sub/a.txt"), testing::native(u"/d/sub/b.txt")}},
         {std::nullopt, {}}, // cancelled
     };
     for (const auto& [answer, added] : cases) {

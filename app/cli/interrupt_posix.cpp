@@ -1,5 +1,4 @@
 #include "app/cli/interrupt.h"
-
 #include "engine/state.h"
 
 #include <csignal>

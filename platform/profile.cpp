@@ -1,19 +1,16 @@
 // The private-profile functions over our own INI reader and writer. Names and
-// values are ANSI (code page 936) bytes and are compared as such.
+// values are ANSI (code page 936) bytes and are compared as such. Only reading
+// and replacing the whole file is the system's (profile_file.h).
 
 #include "platform/profile.h"
 
 #include "platform/codepage.h"
-#include "platform/utf8.h"
+#include "platform/profile_file.h"
 
 #include <algorithm>
-#include <array>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <optional>
 #include <sstream>
-#include <unistd.h>
 #include <vector>
 
 namespace tolvane {
@@ -86,25 +83,6 @@ Lines splitLines(const std::string& content) {
         lines.push_back(line);
     }
     return lines;
-}
-
-// The file's lines; an empty list for a missing file, nothing when an
-// existing file cannot be read (it must then not be replaced either).
-std::optional<Lines> readLines(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
-        if (errno == ENOENT) return Lines{};
-        return std::nullopt;
-    }
-    std::string content;
-    std::array<char, 4096> chunk{};
-    std::size_t got = 0;
-    while ((got = std::fread(chunk.data(), 1, chunk.size(), file)) > 0)
-        content.append(chunk.data(), got);
-    const bool failed = std::ferror(file) != 0;
-    std::fclose(file);
-    if (failed) return std::nullopt;
-    return splitLines(content);
 }
 
 struct SectionRange {
@@ -181,13 +159,6 @@ bool storable(const std::string& section, const std::string& key, const std::str
            !name.empty() && name.front() != '[';
 }
 
-bool writeAndClose(std::FILE* file, const std::string& content) {
-    bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-    written = std::fflush(file) == 0 && written;
-    written = ::fsync(::fileno(file)) == 0 && written;
-    return std::fclose(file) == 0 && written;
-}
-
 std::string joinedLines(const Lines& lines) {
     std::string content;
     for (const std::string& line : lines)
@@ -195,16 +166,12 @@ std::string joinedLines(const Lines& lines) {
     return content;
 }
 
-// Writes beside the file and renames over it, so the old file stays whole
-// until the new one is complete.
-bool replaceFile(const std::string& path, const std::string& content) {
-    const std::string temporary = path + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return false;
-    if (writeAndClose(file, content) && std::rename(temporary.c_str(), path.c_str()) == 0)
-        return true;
-    std::remove(temporary.c_str());
-    return false;
+// The file's lines; an empty list for a missing file, nothing when an
+// existing file cannot be read (it must then not be replaced either).
+std::optional<Lines> readLines(const std::u16string& path) {
+    const auto content = readProfileFile(path);
+    if (!content) return std::nullopt;
+    return splitLines(*content);
 }
 
 } // namespace
@@ -213,7 +180,7 @@ std::uint32_t getPrivateProfileString(const std::string& section, const std::str
                                       const std::string& defaultValue, char* buffer,
                                       std::uint32_t size, const std::u16string& file) {
     if (buffer == nullptr || size == 0) return 0;
-    const auto lines = readLines(toUtf8(file));
+    const auto lines = readLines(file);
     const auto stored = lines ? storedValue(*lines, section, key) : std::nullopt;
     const std::string& value = stored ? *stored : defaultValue;
     const std::size_t placed = std::min<std::size_t>(value.size(), size - 1);
@@ -225,11 +192,10 @@ std::uint32_t getPrivateProfileString(const std::string& section, const std::str
 bool writePrivateProfileString(const std::string& section, const std::string& key,
                                const std::string& value, const std::u16string& file) {
     if (!storable(section, key, value)) return false;
-    const std::string path = toUtf8(file);
-    auto lines = readLines(path);
+    auto lines = readLines(file);
     if (!lines) return false;
     setValue(*lines, section, key, value);
-    return replaceFile(path, joinedLines(*lines));
+    return replaceProfileFile(file, joinedLines(*lines));
 }
 
 } // namespace tolvane

@@ -1,0 +1,19 @@
+#!/usr/bin/env bash
+# Cross-builds the Windows programs with MinGW-w64, 32-bit and 64-bit, and packs
+# each build into dist/tolvane-<version>-win32.zip and -win64.zip: tolvane.exe,
+# tolvane-cli.exe, the shipped tables in 对照表/, LICENSE, NOTICE and a readme.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+jobs=${TOLVANE_JOBS:-2}
+
+bash scripts/install-windows-deps.sh
+
+mkdir -p dist
+for preset in win32 win64; do
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j "$jobs" --target tolvane tolvane-cli tolvane_tables
+    version=$(sed -n 's/^#define TOLVANE_VERSION "\(.*\)"$/\1/p' "build/$preset/generated/tolvane_version.h")
+    python3 scripts/pack-windows-zip.py "build/$preset/bin" "dist/tolvane-$version-$preset.zip" \
+        "tolvane-$version-$preset"
+done
+ls -l dist/*.zip

@@ -1,0 +1,169 @@
+#include "frontend/win32/desktop.h"
+#include "frontend/win32/drop.h"
+#include "frontend/win32/form.h"
+#include "frontend/win32/open_dialog.h"
+#include "frontend/win32/text.h"
+#include "frontend/win32/tray.h"
+#include "platform/codepage.h"
+#include "window/layout.h"
+
+#include <atomic>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <shlobj.h>
+#include <thread>
+
+using namespace std::string_literals;
+
+namespace tolvane::win32 {
+namespace {
+
+// Pumps the calling thread's messages until done() or a few seconds passed.
+template <typename Done> bool pumpUntil(Win32Desktop& desktop, Done done) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (!done()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        desktop.processEvents();
+        ::Sleep(10);
+    }
+    return true;
+}
+
+// A top-level dialog of this process with the given title, once it appears.
+HWND waitForDialog(const wchar_t* title) {
+    for (int i = 0; i < 2000; ++i) {
+        const HWND found = ::FindWindowW(L"#32770", title);
+        if (found && ::IsWindowVisible(found)) return found;
+        ::Sleep(10);
+    }
+    return nullptr;
+}
+
+struct Recorded {
+    UINT message = 0;
+    WPARAM wParam = 0;
+    LPARAM lParam = 0;
+};
+Recorded recorded;
+
+std::intptr_t recordTrayMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                std::intptr_t lParam);
+WindowProc previousProcedure = nullptr;
+ShellTrayCalls* hookingCalls = nullptr;
+
+std::intptr_t recordTrayMessage(WindowHandle window, std::uint32_t message, std::uintptr_t wParam,
+                                std::intptr_t lParam) {
+    if (message == kTrayMessage) recorded = {message, wParam, lParam};
+    return hookingCalls->callWindowProc(previousProcedure, window, message, wParam, lParam);
+}
+
+TEST(托盘调用, 替换的窗口过程收到托盘消息并把其余消息交给原来的过程) {
+    Form form(主窗体设计());
+    const HWND start = form.control(u"开始转换");
+    const LONG_PTR original = ::GetWindowLongPtrW(start, GWLP_WNDPROC);
+    ShellTrayCalls calls;
+    hookingCalls = &calls;
+    previousProcedure = calls.replaceWindowProc(handleOf(start), &recordTrayMessage);
+    ::SendMessageW(start, kTrayMessage, 0, WM_RBUTTONUP);
+    EXPECT_EQ(recorded.message, kTrayMessage);
+    EXPECT_EQ(recorded.lParam, WM_RBUTTONUP);
+    // Anything else reaches the button's own procedure, with its result.
+    wchar_t caption[8] = {};
+    ::SendMessageW(start, WM_GETTEXT, 8, reinterpret_cast<LPARAM>(caption));
+    EXPECT_EQ(fromWide(caption), form.button(u"开始转换").caption());
+    calls.replaceWindowProc(handleOf(start), previousProcedure);
+    EXPECT_EQ(::GetWindowLongPtrW(start, GWLP_WNDPROC), original);
+}
+
+TEST(托盘调用, 提示文字从代码页936换成宽字符并截断在63个字符) {
+    NotifyIconData data;
+    data.uFlags = kNifTip | kNifIcon | kNifMessage;
+    data.uCallbackMessage = kTrayMessage;
+    const std::vector<std::uint8_t> tip = encodeAnsi(u"转换中 a.txt");
+    std::copy(tip.begin(), tip.end(), data.szTip.begin());
+    const NOTIFYICONDATAW record = nativeRecord(data);
+    EXPECT_EQ(fromWide(record.szTip), u"转换中 a.txt");
+    EXPECT_EQ(record.uFlags, static_cast<UINT>(NIF_TIP | NIF_ICON | NIF_MESSAGE));
+    EXPECT_EQ(record.uCallbackMessage, kTrayMessage);
+}
+
+TEST(拖放, 文件列表按来源顺序取出完整路径) {
+    const std::u16string names[] = {u"C:\\数据\\a.txt", u"C:\\b.txt"};
+    std::u16string block;
+    for (const std::u16string& name : names)
+        block += name + u'\0';
+    block += u'\0';
+    const std::size_t bytes = sizeof(DROPFILES) + block.size() * sizeof(char16_t);
+    const HGLOBAL memory = ::GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* header = static_cast<DROPFILES*>(::GlobalLock(memory));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = TRUE;
+    std::memcpy(header + 1, block.data(), block.size() * sizeof(char16_t));
+    ::GlobalUnlock(memory);
+    EXPECT_EQ(filesOfDrop(static_cast<HDROP>(memory)),
+              (std::vector<std::u16string>{names[0], names[1]}));
+    ::GlobalFree(memory);
+    EXPECT_FALSE(OleDropData(nullptr).hasFileList());
+}
+
+TEST(消息框, 工作线程的消息框在窗口线程上弹出并挡住工作线程直到回答) {
+    Form form(主窗体设计());
+    Win32Desktop desktop(form);
+    std::atomic<bool> answered = false;
+    MessageAnswer answer = MessageAnswer::Cancel;
+    std::thread worker([&] {
+        answer = desktop.messageBox(u"Tolvane", u"出错了", MessageIcon::Stop, MessageButtons::Ok);
+        answered = true;
+    });
+    std::atomic<bool> wasHeld = false;
+    std::thread user([&] {
+        const HWND box = waitForDialog(L"Tolvane");
+        wasHeld = box != nullptr && !answered;
+        if (box) ::PostMessageW(box, WM_COMMAND, IDOK, 0);
+    });
+    EXPECT_TRUE(pumpUntil(desktop, [&] { return answered.load(); }));
+    user.join();
+    worker.join();
+    EXPECT_TRUE(wasHeld);
+    EXPECT_EQ(answer, MessageAnswer::Ok);
+}
+
+TEST(打开文件对话框, 多选的回答块是文件夹和文件名以NUL分隔) {
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / "tolvane-dialog-test";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "a.txt") << "a";
+    std::ofstream(folder / "b.txt") << "b";
+    OpenFileName request;
+    request.filter = std::u16string(u"所有文件 (*.*)\0*.*\0\0", 14);
+    request.nFilterIndex = 1;
+    request.nMaxFile = 4096;
+    request.file = std::u16string(4096, u'\0');
+    request.initialDir = folder.u16string();
+    request.flags = kOfnExplorer | kOfnAllowMultiSelect | kOfnFileMustExist | kOfnHideReadOnly;
+    std::thread user([] {
+        const HWND dialog = waitForDialog(nullptr);
+        if (!dialog) return;
+        // The file-name box of the Explorer-style dialog.
+        ::SetDlgItemTextW(dialog, 0x47C, L"\"a.txt\" \"b.txt\"");
+        ::SetDlgItemTextW(dialog, 0x480, L"\"a.txt\" \"b.txt\"");
+        ::PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    });
+    // The dialog makes the chosen folder the current one.
+    const std::filesystem::path before = std::filesystem::current_path();
+    FileDialog dialog;
+    const bool confirmed = dialog.getOpenFileName(request);
+    user.join();
+    std::filesystem::current_path(before);
+    ASSERT_TRUE(confirmed);
+    const std::u16string block = request.file.substr(0, request.file.find(u"\0\0"s));
+    const std::u16string expected = folder.u16string() + u'\0' + u"a.txt" + u'\0' + u"b.txt";
+    EXPECT_EQ(block, expected);
+    std::filesystem::remove_all(folder);
+}
+
+} // namespace
+} // namespace tolvane::win32

@@ -1,0 +1,153 @@
+#include "frontend/win32/form.h"
+#include "frontend/win32/text.h"
+#include "window/layout.h"
+
+#include <gtest/gtest.h>
+
+namespace tolvane::win32 {
+namespace {
+
+RECT placeInParent(HWND control) {
+    RECT place{};
+    ::GetWindowRect(control, &place);
+    ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&place), 2);
+    return place;
+}
+
+LONG styleOf(HWND control) {
+    return ::GetWindowLongW(control, GWL_STYLE);
+}
+
+TEST(原生窗体, 客户区和控件按缇换算的位置和大小) {
+    Form form(主窗体设计());
+    RECT client{};
+    ::GetClientRect(form.hwnd(), &client);
+    EXPECT_EQ(client.right, form.pixels(4545));
+    EXPECT_EQ(client.bottom, form.pixels(3615));
+    for (const ControlDesign& design : 主窗体设计().controls) {
+        const RECT place = placeInParent(form.control(controlKey(design)));
+        const std::string name = ::testing::PrintToString(controlKey(design));
+        EXPECT_EQ(place.left, form.pixels(design.left)) << name;
+        EXPECT_EQ(place.top, form.pixels(design.top)) << name;
+        // Labels fit their text; a combo box's height includes its drop-down part.
+        if (design.kind == ControlKind::Label) continue;
+        EXPECT_EQ(place.right - place.left, form.pixels(design.width)) << name;
+        if (design.kind != ControlKind::ComboBox) {
+            EXPECT_EQ(place.bottom - place.top, form.pixels(design.height)) << name;
+        }
+    }
+}
+
+TEST(原生窗体, 控件种类和样式) {
+    Form form(主窗体设计());
+    EXPECT_EQ(styleOf(form.control(u"依据")) & 3, CBS_DROPDOWNLIST);
+    EXPECT_EQ(styleOf(form.control(u"类型")) & 3, CBS_DROPDOWNLIST);
+    EXPECT_TRUE(styleOf(form.control(u"源文件")) & LBS_EXTENDEDSEL);
+    const LONG text = styleOf(form.control(u"剪贴板"));
+    EXPECT_TRUE((text & ES_READONLY) && (text & ES_MULTILINE) && (text & WS_HSCROLL) &&
+                (text & WS_VSCROLL));
+    ComboControl& type = form.combo(u"类型");
+    ASSERT_EQ(type.count(), 3);
+    EXPECT_EQ(type.itemText(2), u"剪贴板");
+    EXPECT_EQ(windowText(form.control(u"l(0)")), u"内码对照表：");
+}
+
+TEST(原生窗体, Tab键按设计的顺序跳过隐藏的控件) {
+    Form form(主窗体设计());
+    form.textBox(u"剪贴板").setVisible(false);
+    ::ShowWindow(form.hwnd(), SW_SHOWNOACTIVATE);
+    const std::u16string expected[] = {u"依据",   u"选择源文件", u"删除", u"清除",
+                                       u"源文件", u"开始转换",   u"类型", u"依据"};
+    HWND at = form.control(expected[0]);
+    for (std::size_t i = 1; i < std::size(expected); ++i) {
+        at = ::GetNextDlgTabItem(form.hwnd(), at, FALSE);
+        EXPECT_EQ(at, form.control(expected[i])) << i;
+    }
+}
+
+// The Start button drawn without Webdings, into a bitmap: whether the point
+// near the symbol box's upper right corner is dark (a square has it, a
+// triangle pointing right does not) and whether the centre is.
+struct Drawn {
+    bool corner;
+    bool centre;
+};
+
+Drawn drawStart(Form& form) {
+    const HWND button = form.control(u"开始转换");
+    RECT area{};
+    ::GetClientRect(button, &area);
+    const HDC screen = ::GetDC(nullptr);
+    const HDC dc = ::CreateCompatibleDC(screen);
+    const HBITMAP bitmap = ::CreateCompatibleBitmap(screen, area.right, area.bottom);
+    const HGDIOBJ old = ::SelectObject(dc, bitmap);
+    DRAWITEMSTRUCT item{};
+    item.CtlType = ODT_BUTTON;
+    item.hwndItem = button;
+    item.hDC = dc;
+    item.rcItem = area;
+    ::SendMessageW(form.hwnd(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+    const int cx = area.right / 2;
+    const int cy = area.bottom / 2;
+    const int half = form.pixels(90);
+    const auto dark = [&](int x, int y) { return GetRValue(::GetPixel(dc, x, y)) < 64; };
+    const Drawn drawn{dark(cx + half - 1, cy - half + 1), dark(cx, cy)};
+    ::SelectObject(dc, old);
+    ::DeleteObject(bitmap);
+    ::DeleteDC(dc);
+    ::ReleaseDC(nullptr, screen);
+    return drawn;
+}
+
+TEST(开始按钮, 没有Webdings时自己画三角和方块而标题不变) {
+    Form form(主窗体设计(), SymbolFont::Drawn);
+    ButtonControl& start = form.button(u"开始转换");
+    EXPECT_TRUE(styleOf(start.hwnd()) & BS_OWNERDRAW);
+    const Drawn play = drawStart(form);
+    EXPECT_TRUE(play.centre);
+    EXPECT_FALSE(play.corner);
+    start.setCaption(u"<");
+    EXPECT_EQ(start.caption(), u"<");
+    const Drawn stop = drawStart(form);
+    EXPECT_TRUE(stop.centre);
+    EXPECT_TRUE(stop.corner);
+}
+
+TEST(开始按钮, 有Webdings时用它的12磅符号字体) {
+    if (!hasWebdings()) GTEST_SKIP() << "no Webdings on this system";
+    Form form(主窗体设计(), SymbolFont::Webdings);
+    const auto font =
+        reinterpret_cast<HFONT>(::SendMessageW(form.control(u"开始转换"), WM_GETFONT, 0, 0));
+    LOGFONTW described{};
+    ::GetObjectW(font, sizeof described, &described);
+    EXPECT_EQ(fromWide(described.lfFaceName), u"Webdings");
+    EXPECT_EQ(described.lfCharSet, SYMBOL_CHARSET);
+    EXPECT_EQ(-described.lfHeight, ::MulDiv(12, form.pixels(1440), 72));
+    EXPECT_EQ(form.button(u"开始转换").caption(), u"4");
+}
+
+TEST(弹出菜单, 恢复是默认项而转换方式的元素接在数组末尾) {
+    Form form(主窗体设计());
+    PopupMenuControl& menu = form.menu();
+    const UINT defaultId = ::GetMenuDefaultItem(menu.handle(), FALSE, 0);
+    wchar_t caption[16] = {};
+    ::GetMenuStringW(menu.handle(), defaultId, caption, 16, MF_BYCOMMAND);
+    EXPECT_EQ(fromWide(caption), u"恢复");
+    EXPECT_FALSE(menu.modeItemEnabled(0));
+    menu.addModeItem();
+    menu.setModeItemCaption(1, u"剪贴板“简体到繁体”");
+    EXPECT_EQ(menu.modeItemCaption(1), u"剪贴板“简体到繁体”");
+    EXPECT_TRUE(menu.modeItemEnabled(1));
+    // 关于, -, 恢复, -, 转换方式(0), 转换方式(1), -, 关闭
+    ASSERT_EQ(::GetMenuItemCount(menu.handle()), 8);
+    wchar_t sixth[32] = {};
+    ::GetMenuStringW(menu.handle(), 5, sixth, 32, MF_BYPOSITION);
+    EXPECT_EQ(fromWide(sixth), u"剪贴板“简体到繁体”");
+    int chosen = -1;
+    menu.onMode = [&chosen](int index) { chosen = index; };
+    EXPECT_TRUE(menu.choose(::GetMenuItemID(menu.handle(), 5)));
+    EXPECT_EQ(chosen, 1);
+}
+
+} // namespace
+} // namespace tolvane::win32
