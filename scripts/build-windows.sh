@@ -6,7 +6,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${TOLVANE_JOBS:-2}
 
-bash scripts/install-windows-deps.sh
+bash scripts/install-deps.sh --windows
 
 mkdir -p dist
 for preset in win32 win64; do

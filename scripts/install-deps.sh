@@ -2,12 +2,26 @@
 # Installs the Debian packages Tolvane needs to build, test and run, and only
 # those that are missing, so that a second run does nothing. Packages given as
 # arguments are installed too (scripts/fuzz.sh adds its compiler).
+#   scripts/install-deps.sh [--windows] [package ...]
+# With --windows: the cross compilers and GoogleTest's sources for the Windows
+# build instead of the Linux build's packages.
 set -euo pipefail
 
-packages=(
-    cmake g++ make pkg-config
-    libgtest-dev libgmock-dev libbenchmark-dev
-    qt6-base-dev qt6-qpa-plugins libgl-dev
+if [ "${1:-}" = --windows ]; then
+    shift
+    packages=(
+        cmake make g++ python3
+        g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix binutils-mingw-w64
+        googletest
+    )
+else
+    packages=(
+        cmake g++ make pkg-config
+        libgtest-dev libgmock-dev libbenchmark-dev
+        qt6-base-dev qt6-qpa-plugins libgl-dev
+    )
+fi
+packages+=(
     fonts-wqy-microhei
     xvfb xauth xdotool x11-utils imagemagick trayer openbox
     "$@"

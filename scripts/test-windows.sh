@@ -32,6 +32,22 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
 ctest --preset win64
 
+# tolvane-cli.exe on a GBK text with stray bytes (an invalid byte, a lone lead
+# byte at the end) gives the bytes the Linux program gives: the converted text
+# with the stray bytes kept. Once as a filter, once on a file named with both
+# separators, whose backup must land beside it.
+cli=build/win64/bin/tolvane-cli.exe
+{ printf '简体，' | iconv -t CP936; printf '\x80\xff\xb0'; } >"$work/in.txt"
+{ printf '簡體，' | iconv -t CP936; printf '\x80\xff\xb0'; } >"$work/expected.txt"
+wine "$cli" -t 简体到繁体 <"$work/in.txt" >"$work/out.txt"
+cmp -s "$work/expected.txt" "$work/out.txt" || fail "tolvane-cli.exe as a filter: wrong bytes"
+mkdir -p "$work/cli"
+cp "$work/in.txt" "$work/cli/甲.txt"
+wine "$cli" -q -t 简体到繁体 "$(winepath -w "$work")/cli/甲.txt"
+cmp -s "$work/expected.txt" "$work/cli/甲.txt" || fail "tolvane-cli.exe on a file: wrong bytes"
+cmp -s "$work/in.txt" "$work/cli/~Vebzo01.bak/甲.txt" || fail "tolvane-cli.exe: no backup beside the file"
+echo "ok: tolvane-cli.exe gives the same bytes as on Linux"
+
 # The 32-bit programs are always built. A kernel without 32-bit support, or a
 # Wine without its 32-bit half, cannot start them: then their suites are
 # neither built nor run.
