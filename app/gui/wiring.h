@@ -1,22 +1,14 @@
 #pragma once
 // Forwards what the user does in the Qt window to the window logic's handlers.
 
+#include "app/gui/handlers.h"
 #include "frontend/qt/desktop.h"
 #include "frontend/qt/form.h"
-#include "window/main_window.h"
-
-#include <functional>
 
 namespace tolvane::gui {
-
-主窗体控件 controlsOf(qt::Form& form);
 
 // Connects every event of the form and its menu to its handler; a quit of the
 // application from outside the window unloads it as its close box does.
 void connectHandlers(qt::Form& form, 主窗体& window, Desktop& desktop);
-
-// Runs a handler. An error no handler dealt with is shown to the user and ends
-// the program, as the window logic expects of its platform.
-void runHandler(Desktop& desktop, const std::function<void()>& handler);
 
 } // namespace tolvane::gui
