@@ -42,8 +42,7 @@ struct PumpCase {
 
 // Without a worker thread the window runs once at the start and every 1001 units.
 constexpr PumpCase kPumpCases[] = {
-    {false, 0, 1}, {false, 1000, 1}, {false, 1001, 2}, {false, 2002, 3}, {true, 5000, 0},
-};
+    {false, 0, 1}, {false, 1000, 1}, {false, 1001, 2}, {false, 2002, 3}, {true, 5000, 0}};
 
 TEST_F(转换, 让窗口处理事件的次数) {
     for (const PumpCase& c : kPumpCases) {
@@ -91,8 +90,7 @@ const BytesCase kBytesCases[] = {
     {"odd last byte dropped", {'a', 0, 'a', 0, 0x7F}, false, {'b', 0, 'b', 0}},
     {"one byte kept", {0x41}, false, {0x41}},
     {"empty", {}, false, {}},
-    {"cancel keeps the rest", {'a', 0, 'a', 0, 'a', 0}, true, {'b', 0, 'a', 0, 'a', 0}},
-};
+    {"cancel keeps the rest", {'a', 0, 'a', 0, 'a', 0}, true, {'b', 0, 'a', 0, 'a', 0}}};
 
 TEST_F(转换, 字节缓冲区) {
     设置对照(u'a', u'b');

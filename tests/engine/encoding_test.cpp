@@ -34,8 +34,7 @@ TEST(编码识别, 按字节顺序标记或UTF8有效性识别) {
         {"UTF-8 cut at the end of a head", kUtf8汉 + "\xE6\xB1", false, Encoding::Utf8, 0},
         {"overlong form", "\xC0\xAF", true, Encoding::Gbk, 0},
         {"surrogate in UTF-8", "\xED\xA0\x80", true, Encoding::Gbk, 0},
-        {"four bytes", "\xF0\x9F\x98\x80", true, Encoding::Utf8, 0},
-    };
+        {"four bytes", "\xF0\x9F\x98\x80", true, Encoding::Utf8, 0}};
     for (const auto& [name, head, whole, encoding, markSize] : cases) {
         const Detection detection = detectEncoding(bytesOf(head), whole);
         EXPECT_EQ(detection.encoding, encoding) << name;
@@ -125,8 +124,7 @@ TEST_F(编码规则, 每条规则的转换结果) {
         {"forced UTF-8 keeps invalid bytes", kUtf8汉 + "\xFF", Encoding::Utf8, kUtf8漢 + "\xFF",
          Encoding::Utf8},
         {"forced 936", kGbk汉, Encoding::Gbk, kGbk漢, Encoding::Gbk},
-        {"pure ASCII is 936", "abc", Encoding::Auto, "bbc", Encoding::Gbk},
-    };
+        {"pure ASCII is 936", "abc", Encoding::Auto, "bbc", Encoding::Gbk}};
     for (const RuleCase& c : cases)
         check(c, true);
     // Standard input cannot be taken back, so its first piece decides.

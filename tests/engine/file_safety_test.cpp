@@ -74,8 +74,7 @@ TEST_F(安全写入, 任何一步失败都不留下半截文件和临时文件) 
     const std::tuple<const char*, int, std::function<void()>> failures[] = {
         {"backup gone before reading", 0, dropBackup},
         {"backup gone before writing", 2, dropBackup},
-        {"path taken before writing", 2, takePath},
-    };
+        {"path taken before writing", 2, takePath}};
     for (const auto& [name, failingStep, inject] : failures) {
         SCOPED_TRACE(name);
         writeBytes(source, original);

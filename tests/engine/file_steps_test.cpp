@@ -111,14 +111,12 @@ TEST_F(文件内容, 路径被别人占用时复原报错而文件留在备份�
 // Only the last component converts; a trailing separator is dropped first. No
 // name at all joins the empty name onto the empty rest: never an existing
 // file, so the job reports it and renames nothing.
-constexpr std::u16string_view kNameCases[][2] = {
-    {u"/汉/汉字/汉.txt", u"/汉/汉字/漢.txt"},
-    {u"/a/汉/", u"/a/漢"},
-    {u"汉.txt", u"漢.txt"},
-    {u"/a/b.txt", u"/a/b.txt"},
-    {u"//", u"/"},
-    {u"", u"/"},
-};
+constexpr std::u16string_view kNameCases[][2] = {{u"/汉/汉字/汉.txt", u"/汉/汉字/漢.txt"},
+                                                 {u"/a/汉/", u"/a/漢"},
+                                                 {u"汉.txt", u"漢.txt"},
+                                                 {u"/a/b.txt", u"/a/b.txt"},
+                                                 {u"//", u"/"},
+                                                 {u"", u"/"}};
 
 using 文件名 = EngineTest;
 
@@ -142,8 +140,7 @@ TEST_F(文件名, 转换后的名字只能在原文件夹里改名而相同路�
         {u"/d/..", false},
         {std::u16string_view(u"/d/a\0b", 6), false},
         {u"/d/y", true},
-        {u"/e/x", false},
-    };
+        {u"/e/x", false}};
     for (const auto& [to, allowed] : cases) {
         SCOPED_TRACE(std::string(to.begin(), to.end()));
         bool refused = false;
