@@ -34,24 +34,18 @@ TEST_F(转换, 每一个代码单元按表替换) {
         ASSERT_EQ(all[unit], permuted(static_cast<char16_t>(unit))) << unit;
 }
 
-struct PumpCase {
-    bool worker;
-    std::size_t units;
-    int pumps;
-};
-
 // Without a worker thread the window runs once at the start and every 1001 units.
-constexpr PumpCase kPumpCases[] = {
+constexpr std::tuple<bool, std::size_t, int> kPumpCases[] = {
     {false, 0, 1}, {false, 1000, 1}, {false, 1001, 2}, {false, 2002, 3}, {true, 5000, 0}};
 
 TEST_F(转换, 让窗口处理事件的次数) {
-    for (const PumpCase& c : kPumpCases) {
-        使用多线程 = c.worker;
+    for (const auto& [worker, units, expected] : kPumpCases) {
+        使用多线程 = worker;
         int pumps = 0;
         setEventPump([&] { ++pumps; });
-        std::vector<char16_t> text(c.units, u'a');
+        std::vector<char16_t> text(units, u'a');
         转换内码(text);
-        EXPECT_EQ(pumps, c.pumps) << "worker " << c.worker << ", " << c.units << " units";
+        EXPECT_EQ(pumps, expected) << "worker " << worker << ", " << units << " units";
     }
 }
 

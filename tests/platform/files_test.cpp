@@ -48,15 +48,6 @@ class FileSizeLimit {
     void (*previousHandler_)(int) = nullptr;
 };
 
-TEST(新建文件, 写入全部字节且空内容建出空文件) {
-    ScratchFolder folder;
-    writeNewFile(folder / u"a.txt", asBytes("abc"));
-    EXPECT_EQ(readBytes(folder / u"a.txt"), "abc");
-    writeNewFile(folder / u"空.txt", {});
-    EXPECT_TRUE(exists(folder / u"空.txt"));
-    EXPECT_TRUE(readWholeFile(folder / u"空.txt").empty());
-}
-
 // The one thorough guard of "never overwrite": every way the program creates
 // or moves a file refuses an existing target and leaves both files as they were.
 TEST(不覆盖, 新建和改名都不碰已有的文件) {
@@ -88,8 +79,10 @@ TEST(新建文件, 写到一半失败时报错并删除半截文件) {
     EXPECT_FALSE(exists(folder / u"a.txt"));
 }
 
-TEST(新建文件, 分段写入在完成后才留下文件) {
+TEST(新建文件, 写入全部字节而分段写入在完成后才留下文件) {
     ScratchFolder folder;
+    writeNewFile(folder / u"空.txt", {});
+    EXPECT_TRUE(exists(folder / u"空.txt") && readWholeFile(folder / u"空.txt").empty());
     {
         NewFile file(folder / u"a.txt");
         file.write(asBytes("ab"));
@@ -124,10 +117,8 @@ TEST(改名, 空出的目标被移过去而不存在的源报找不到) {
     ScratchFolder folder;
     writeBytes(folder / u"a.txt", "a");
     renameNoReplace(folder / u"a.txt", folder / u"b.txt");
-    EXPECT_FALSE(exists(folder / u"a.txt"));
-    EXPECT_EQ(readBytes(folder / u"b.txt"), "a");
     posix::renameByLink(toUtf8(folder / u"b.txt"), toUtf8(folder / u"c.txt"), u"c");
-    EXPECT_FALSE(exists(folder / u"b.txt"));
+    EXPECT_FALSE(exists(folder / u"a.txt") || exists(folder / u"b.txt"));
     EXPECT_EQ(readBytes(folder / u"c.txt"), "a");
     EXPECT_EQ(errorNumberOf([&] { renameNoReplace(folder / u"无", folder / u"有"); }),
               kFileNotFound);
@@ -141,8 +132,7 @@ TEST(文件夹, 路径种类和建立删除) {
     writeBytes(folder / u"a", "");
     EXPECT_EQ(pathKind(folder / u"a"), PathKind::File);
     removeFile(folder / u"a");
-    EXPECT_EQ(pathKind(folder / u"a"), PathKind::Missing);
-    EXPECT_EQ(pathKind(u""), PathKind::Missing);
+    EXPECT_TRUE(pathKind(folder / u"a") == PathKind::Missing && pathKind(u"") == PathKind::Missing);
     EXPECT_EQ(errorNumberOf([&] { removeFile(folder / u"a"); }), kFileNotFound);
 }
 
@@ -183,8 +173,7 @@ TEST(列出文件, 只列匹配的普通非隐藏文件) {
 TEST(程序文件夹, 是存在的绝对路径且不以分隔符结尾) {
     const std::u16string folder = programFolder();
     ASSERT_FALSE(folder.empty());
-    EXPECT_EQ(folder.front(), u'/');
-    EXPECT_NE(folder.back(), u'/');
+    EXPECT_TRUE(folder.front() == u'/' && folder.back() != u'/');
     EXPECT_EQ(pathKind(folder), PathKind::Folder);
 }
 

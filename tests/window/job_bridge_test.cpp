@@ -51,8 +51,7 @@ TEST_F(作业桥测试, 调用按顺序在窗口线程上执行而错误传回�
         EXPECT_THROW(桥.放入剪贴板(u"x"), Error);
     });
     EXPECT_EQ(界面.状态, (Statuses{u"第一", u""}));
-    EXPECT_EQ(界面.列表[0], u"新");
-    EXPECT_EQ(界面.线程.size(), 6U);
+    EXPECT_TRUE(界面.列表[0] == u"新" && 界面.线程.size() == 6U);
     expectAllOnThisThread();
 }
 
@@ -122,8 +121,7 @@ TEST_F(作业桥测试, 关闭窗口时工作线程结束而不再碰窗口) {
     int errorCode = 0;
     ASSERT_TRUE(启动器.启动(界面, errorCode));
     ASSERT_TRUE(桌面.drainUntil([&] { return closed; }));
-    EXPECT_EQ(界面.消息.size(), 1U);
-    EXPECT_TRUE(界面.状态.empty());
+    EXPECT_TRUE(界面.消息.size() == 1U && 界面.状态.empty());
 }
 
 TEST_F(作业桥测试, 就地运行时关闭窗口后作业不再碰窗口) {
@@ -140,8 +138,7 @@ TEST_F(作业桥测试, 就地运行时关闭窗口后作业不再碰窗口) {
     int errorCode = 0;
     EXPECT_TRUE(启动器.启动(界面, errorCode));
     EXPECT_EQ(界面.状态, Statuses{u"正在进行文件名转换..."});
-    EXPECT_EQ(界面.列表[0], 文件夹 / u"甲.txt");
-    EXPECT_TRUE(exists(文件夹 / u"甲.txt"));
+    EXPECT_TRUE(界面.列表[0] == 文件夹 / u"甲.txt" && exists(文件夹 / u"甲.txt"));
 }
 
 } // namespace
