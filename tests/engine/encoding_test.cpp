@@ -127,6 +127,14 @@ TEST_F(编码规则, 每条规则的转换结果) {
         {"pure ASCII is 936", "abc", Encoding::Auto, "bbc", Encoding::Gbk}};
     for (const RuleCase& c : cases)
         check(c, true);
+    // A character cut by a piece's end (the first piece is a little longer than kPieceSize).
+    for (std::string edge(kPieceSize - 1, 'x'); edge.size() < kPieceSize + 10; edge += 'x') {
+        check({"936 across a piece's end", edge + kGbk汉, Encoding::Auto, edge + kGbk漢,
+               Encoding::Gbk},
+              true);
+        check({"UTF-8 across", edge + kUtf8汉, Encoding::Auto, edge + kUtf8漢, Encoding::Utf8},
+              true);
+    }
     // Standard input cannot be taken back, so its first piece decides.
     const std::string pad(kPieceSize + 8, 'x');
     check({"ASCII head", pad + kUtf8汉, Encoding::Auto, pad + kUtf8汉, Encoding::Gbk}, false);
