@@ -109,21 +109,6 @@ TEST_F(作业桥测试, 启动器运行作业而窗口的调用都在窗口线�
     }
 }
 
-TEST_F(作业桥测试, 关闭窗口时工作线程结束而不再碰窗口) {
-    对照表正常 = false; // the job's first call is a message box
-    作业启动器 启动器(桌面);
-    bool closed = false;
-    界面.消息钩子 = [&](const std::u16string&) {
-        取消标志 = true;
-        启动器.关闭(); // joins the worker, which is waiting for this very box
-        closed = true;
-    };
-    int errorCode = 0;
-    ASSERT_TRUE(启动器.启动(界面, errorCode));
-    ASSERT_TRUE(桌面.drainUntil([&] { return closed; }));
-    EXPECT_TRUE(界面.消息.size() == 1U && 界面.状态.empty());
-}
-
 TEST_F(作业桥测试, 就地运行时关闭窗口后作业不再碰窗口) {
     使用多线程 = false;
     转换类型 = 1;
