@@ -1,7 +1,6 @@
-// The settings file on any existing content: a value written is read back,
-// every other key keeps its value, a refused write leaves the file as it was,
-// and writing the same value again changes nothing. Through the settings
-// module, a text reads back whole, or cut to whole characters when too long.
+// The settings file on any content: a value written reads back, other keys
+// keep theirs, a refused write changes nothing, and through the settings
+// module a text reads back whole or cut to whole characters at 254 bytes.
 
 #include "fuzz_check.h"
 #include "platform/codepage.h"
@@ -25,12 +24,11 @@ std::string read(const std::string& section, const std::string& key, const std::
 }
 
 // Read back as written: no blanks at the ends, no quotation marks around it.
-bool isPlain(const std::string& value) {
-    if (value.empty()) return true;
+bool isPlain(const std::string& v) {
     const auto blank = [](char c) { return c == ' ' || c == '\t'; };
-    const bool quoted = value.size() >= 2 && value.front() == value.back() &&
-                        (value.front() == '"' || value.front() == '\'');
-    return !blank(value.front()) && !blank(value.back()) && !quoted;
+    return v.empty() ||
+           (!blank(v.front()) && !blank(v.back()) &&
+            !(v.size() >= 2 && v.front() == v.back() && (v[0] == '"' || v[0] == '\'')));
 }
 
 // Blanks at the ends aside and ASCII letters folded: the same name to the file.
@@ -46,17 +44,14 @@ std::string normalName(const std::string& name) {
 
 void checkProfile(FuzzedDataProvider& in, const std::filesystem::path& path) {
     const std::u16string file = path.u16string();
-    const std::string section = in.ConsumeRandomLengthString(32);
-    const std::string key = in.ConsumeRandomLengthString(32);
+    const std::string section = in.ConsumeRandomLengthString(32),
+                      key = in.ConsumeRandomLengthString(32);
     const std::string value = in.ConsumeRandomLengthString(300);
     const std::string otherSection = in.ConsumeRandomLengthString(32);
     const std::string otherKey = in.ConsumeRandomLengthString(32);
-    const std::string before = readBytes(path);
-    const std::string otherBefore = read(otherSection, otherKey, file);
-    if (!writePrivateProfileString(section, key, value, file)) {
-        check(readBytes(path) == before, "a refused write leaves the file");
-        return;
-    }
+    const std::string before = readBytes(path), otherBefore = read(otherSection, otherKey, file);
+    if (!writePrivateProfileString(section, key, value, file))
+        return check(readBytes(path) == before, "a refused write leaves the file");
     check(!isPlain(value) || read(section, key, file) == value, "a value is read back");
     const bool sameKey =
         normalName(section) == normalName(otherSection) && normalName(key) == normalName(otherKey);
@@ -70,21 +65,18 @@ void checkSettings(FuzzedDataProvider& in) {
     const std::string bytes = in.ConsumeRemainingBytesAsString();
     const std::u16string text =
         decodeAnsi({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
-    if (text.empty() || text.find(u'\0') != std::u16string::npos) return;
     const std::vector<std::uint8_t> ansi = encodeAnsi(text);
-    if (!isPlain({ansi.begin(), ansi.end()})) return;
+    if (text.empty() || text.find(u'\0') != std::u16string::npos ||
+        !isPlain({ansi.begin(), ansi.end()}))
+        return;
     try {
         INI属性写入(u"键", text);
     } catch (const Error&) {
         return; // a text with a line break cannot be stored
     }
-    // The longest start whose ANSI bytes fit the module's 254.
-    std::u16string expected;
-    std::size_t used = 0;
-    for (const char16_t unit : text) {
-        if ((used += encodeAnsi(std::u16string(1, unit)).size()) > 254) break;
-        expected += unit;
-    }
+    std::u16string expected; // the longest start whose ANSI bytes fit in 254
+    for (std::size_t i = 0, used = 0; i < text.size(); expected += text[i++])
+        if ((used += encodeAnsi(text.substr(i, 1)).size()) > 254) break;
     // A stray first byte of a character at the cut looks like a cut character.
     const std::u16string back = INI属性读出(u"键");
     check(back == expected || (!expected.empty() && back + expected.back() == expected),

@@ -1,7 +1,6 @@
-// The command line, on any arguments (the input split at NUL): it is either
-// refused with a usage message or gives options that, written out again in
-// the long and in the short spellings, parse to the same options; the files
-// are arguments given, in their order.
+// Any arguments (the input split at NUL) are refused with a message or give
+// options that parse the same written out again long or short; the files are
+// arguments given, in their order.
 
 #include "app/cli/options.h"
 #include "fuzz_check.h"
@@ -45,27 +44,23 @@ std::vector<std::string> spelled(const Options& o, bool longForm) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    std::vector<std::string> arguments;
-    if (size > 0) arguments.emplace_back();
+    std::vector<std::string> arguments(size > 0 ? 1 : 0);
     for (std::size_t i = 0; i < size; ++i)
-        if (data[i] == 0)
-            arguments.emplace_back();
-        else
-            arguments.back() += static_cast<char>(data[i]);
+        data[i] == 0 ? arguments.emplace_back() : arguments.back() += static_cast<char>(data[i]);
     Options options;
     try {
         options = parseOptions(arguments);
     } catch (const UsageError& error) {
-        check(*error.what() != '\0', "a usage error has a message");
-        return 0;
+        return check(*error.what() != '\0', "a usage error has a message"), 0;
     }
     std::size_t at = 0;
     for (const std::string& argument : arguments)
-        if (at < options.files.size() && argument == options.files[at]) ++at;
+        at += at < options.files.size() && argument == options.files[at];
     check(at == options.files.size(), "files are among the arguments, in order");
     try {
-        check(same(parseOptions(spelled(options, true)), options), "long spelling agrees");
-        check(same(parseOptions(spelled(options, false)), options), "short spelling agrees");
+        check(same(parseOptions(spelled(options, true)), options) &&
+                  same(parseOptions(spelled(options, false)), options),
+              "long and short spellings agree");
     } catch (const UsageError&) {
         check(false, "accepted options are accepted written out again");
     }

@@ -1,9 +1,7 @@
-// The mapping-table loader on any file: the table afterwards holds exactly
-// the mappings of the lines read before a cancel (or of all lines), and a
-// cancel is noticed at the documented points and reported.
-//
-// Input: one byte choosing the event pump call at which the user cancels
-// (0: never), then the table file's bytes.
+// The table loader on any file: the table holds exactly the mappings of the
+// lines read before a cancel (or of all lines), and a cancel is noticed before
+// every 501st line and reported. Input: the event pump call at which the user
+// cancels (0: never), then the file's bytes.
 
 #include "engine/state.h"
 #include "engine/table.h"
@@ -19,14 +17,13 @@ using namespace tolvane;
 
 namespace {
 
-class RecordingWindow : public TableLoadWindow {
-  public:
+struct RecordingWindow : TableLoadWindow {
     void setCaption(const std::u16string&) override {}
     void clearSelection() override { cleared = true; }
     bool cleared = false;
 };
 
-// The lines the loader sees, ended by CR or CR LF; a lone LF stays inside.
+// Lines end at CR or CR LF; a lone LF stays inside.
 std::vector<std::u16string> linesOf(const std::u16string& text) {
     std::vector<std::u16string> lines{u""};
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -35,28 +32,17 @@ std::vector<std::u16string> linesOf(const std::u16string& text) {
             continue;
         }
         lines.emplace_back();
-        if (i + 1 < text.size() && text[i + 1] == u'\n') ++i;
+        i += i + 1 < text.size() && text[i + 1] == u'\n';
     }
     if (lines.back().empty()) lines.pop_back();
     return lines;
-}
-
-// How many lines are applied before a cancel at pump call `cancelAt` is
-// noticed: the pump runs before the first line (not checked) and before
-// every 501st line after it (checked). Nothing when the load completes.
-std::optional<std::size_t> linesBeforeCancel(int cancelAt, std::size_t lineCount) {
-    if (cancelAt == 0) return std::nullopt;
-    const std::size_t before = static_cast<std::size_t>(std::max(cancelAt, 2) - 1) * 501 - 1;
-    if (before >= lineCount) return std::nullopt;
-    return before;
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const testing::ScratchFolder folder;
-    // Whole tables are compared by memcmp: a loop here would cost more than the load.
-    static const auto identity = [] {
+    static const auto identity = [] { // tables compared by memcmp: a loop costs more than the load
         复位对照表();
         return detail::内码对照表;
     }();
@@ -64,7 +50,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const int cancelAt = data[0];
     testing::writeBytes(folder / "表.txt", {reinterpret_cast<const char*>(data + 1), size - 1});
-
     int pumps = 0;
     setEventPump([&] {
         if (++pumps == cancelAt) 取消标志 = true;
@@ -74,13 +59,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const bool loaded = 载入对照表文件(folder / u"表.txt", window);
     setEventPump(nullptr);
 
+    // The pump runs before the first line (not checked) and before every 501st after it.
     const auto lines = linesOf(decodeAnsi({data + 1, size - 1}));
-    const auto cancelled = linesBeforeCancel(cancelAt, lines.size());
-    check(loaded != cancelled.has_value(), "the result tells whether it was cancelled");
-    check(window.cleared == cancelled.has_value(), "the selection is cleared on a cancel only");
+    const std::size_t before = static_cast<std::size_t>(std::max(cancelAt, 2) - 1) * 501 - 1;
+    const auto cancelled =
+        cancelAt != 0 && before < lines.size() ? std::optional(before) : std::nullopt;
+    check(loaded != cancelled.has_value() && window.cleared == cancelled.has_value(),
+          "a cancel is reported and clears the selection");
     check(!cancelled || !取消标志, "a noticed cancel is cleared");
     取消标志 = false;
-
     expected = identity;
     for (std::size_t i = 0; i < cancelled.value_or(lines.size()); ++i) {
         const std::u16string& line = lines[i];

@@ -19,13 +19,8 @@ PathKind pathKind(const std::u16string& path);
 // The whole file; an empty file gives an empty vector.
 std::vector<std::uint8_t> readWholeFile(const std::u16string& path);
 
-// Creates a new file (Error 58 when the path exists) and writes every byte. A
-// failed or short write throws and leaves no half-written file behind.
-void writeNewFile(const std::u16string& path, std::span<const std::uint8_t> bytes);
-
-// A new file written piece by piece: created like writeNewFile, and removed
-// again unless finish() succeeds, so a failed or abandoned write leaves nothing
-// behind.
+// A new file written piece by piece, removed again unless finish() succeeds,
+// so that a failed or abandoned write leaves nothing behind.
 class NewFile {
   public:
     // Error 58 when the path exists. An owner-only file starts readable and

@@ -62,10 +62,4 @@ void NewFileInPlace::commit(bool flushFolder) {
     if (flushFolder) flushFolderOf(path_);
 }
 
-void writeNewFile(const std::u16string& path, std::span<const std::uint8_t> bytes) {
-    NewFile file(path);
-    file.write(bytes);
-    file.finish();
-}
-
 } // namespace tolvane

@@ -83,5 +83,15 @@ TEST(命令行模式, 过滤把标准输入逐字节转换到标准输出) {
     EXPECT_TRUE(snapshot(scratch.path()).empty()); // no backup, no file
 }
 
+// A named encoding is taken as it is: UTF-16 without a mark holds NUL bytes
+// but is text, and UTF-8 on standard input converts as UTF-8.
+TEST(命令行模式, 指定的编码) {
+    Scratch scratch;
+    writeBytes(scratch / "raw16.txt", std::string("a\0\x49\x6C", 4));
+    EXPECT_EQ(scratch.run({"-t", kTable, "-e", "UTF-16LE", "raw16.txt"}).exitCode, 0);
+    EXPECT_EQ(readBytes(scratch / "raw16.txt"), std::string("a\0\x22\x6F", 4));
+    EXPECT_EQ(scratch.run({"-t", kTable, "--encoding=utf-8"}, "\xE6\xB1\x89").out, "\xE6\xBC\xA2");
+}
+
 } // namespace
 } // namespace tolvane::cli_test

@@ -46,6 +46,7 @@ const FailureCase kFailures[] = {
     {"recursive standard input", {"-t", kTable, "-r", "-"}, 2, "tolvane-cli --help", false},
     {"dry run of standard input", {"-t", kTable, "--dry-run"}, 2, "tolvane-cli --help", false},
     {"standard input and a file", {"-t", kTable, "-", "a.txt"}, 2, "tolvane-cli --help", false},
+    {"unknown encoding", {"-t", kTable, "-e", "latin1", "a.txt"}, 2, "latin1", false},
     {"unknown table",
      {"-t", "没有这个表", "a.txt"},
      2,
@@ -60,8 +61,7 @@ const FailureCase kFailures[] = {
      true},
     {"folder without -r", {"-t", kTable, "d", "a.txt"}, 1, "tolvane-cli: d: 是文件夹", true},
     // A failure after the move (a full disk) is the fault matrix's case.
-    {"not text", {"-t", kTable, "b.txt ", "a.txt"}, 1, "tolvane-cli: b.txt : ", true},
-};
+    {"not text", {"-t", kTable, "b.txt ", "a.txt"}, 1, "tolvane-cli: b.txt : ", true}};
 
 TEST(命令行失败, 退出码和消息而不碰别的文件) {
     for (const FailureCase& c : kFailures) {

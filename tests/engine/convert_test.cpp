@@ -34,28 +34,22 @@ TEST_F(转换, 每一个代码单元按表替换) {
         ASSERT_EQ(all[unit], permuted(static_cast<char16_t>(unit))) << unit;
 }
 
-struct PumpCase {
-    bool worker;
-    std::size_t units;
-    int pumps;
-};
-
 // Without a worker thread the window runs once at the start and every 1001 units.
-constexpr PumpCase kPumpCases[] = {
-    {false, 0, 1}, {false, 1000, 1}, {false, 1001, 2}, {false, 2002, 3}, {true, 5000, 0},
-};
+constexpr std::tuple<bool, std::size_t, int> kPumpCases[] = {
+    {false, 0, 1}, {false, 1000, 1}, {false, 1001, 2}, {false, 2002, 3}, {true, 5000, 0}};
 
 TEST_F(转换, 让窗口处理事件的次数) {
-    for (const PumpCase& c : kPumpCases) {
-        使用多线程 = c.worker;
+    for (const auto& [worker, units, expected] : kPumpCases) {
+        使用多线程 = worker;
         int pumps = 0;
         setEventPump([&] { ++pumps; });
-        std::vector<char16_t> text(c.units, u'a');
+        std::vector<char16_t> text(units, u'a');
         转换内码(text);
-        EXPECT_EQ(pumps, c.pumps) << "worker " << c.worker << ", " << c.units << " units";
+        EXPECT_EQ(pumps, expected) << "worker " << worker << ", " << units << " units";
     }
 }
 
+// On a worker the cancel is seen after the current unit; in line, at the window's turns.
 TEST_F(转换, 取消在当前代码单元之后停下并清除标志) {
     设置对照(u'a', u'b');
     std::vector<char16_t> text(5, u'a');
@@ -63,16 +57,12 @@ TEST_F(转换, 取消在当前代码单元之后停下并清除标志) {
     EXPECT_TRUE(转换内码(text));
     EXPECT_FALSE(取消标志);
     EXPECT_EQ(text, units(u"baaaa"));
-}
-
-TEST_F(转换, 不用多线程时在让出处收到的取消留下部分转换的文本) {
     使用多线程 = false;
-    设置对照(u'a', u'b');
     int pumps = 0;
     setEventPump([&] {
         if (++pumps == 2) 取消标志 = true;
     });
-    std::vector<char16_t> text(3000, u'a');
+    text.assign(3000, u'a');
     EXPECT_TRUE(转换内码(text));
     EXPECT_EQ(std::count(text.begin(), text.end(), u'b'), 1001);
     EXPECT_EQ(text[1000], u'b');
@@ -91,8 +81,7 @@ const BytesCase kBytesCases[] = {
     {"odd last byte dropped", {'a', 0, 'a', 0, 0x7F}, false, {'b', 0, 'b', 0}},
     {"one byte kept", {0x41}, false, {0x41}},
     {"empty", {}, false, {}},
-    {"cancel keeps the rest", {'a', 0, 'a', 0, 'a', 0}, true, {'b', 0, 'a', 0, 'a', 0}},
-};
+    {"cancel keeps the rest", {'a', 0, 'a', 0, 'a', 0}, true, {'b', 0, 'a', 0, 'a', 0}}};
 
 TEST_F(转换, 字节缓冲区) {
     设置对照(u'a', u'b');

@@ -32,7 +32,7 @@ class 记录界面 : public 作业界面 {
                          MessageButtons 按钮) override;
     std::vector<std::uint8_t> 剪贴板内容() override { return 记(剪贴板字节); }
     void 放入剪贴板(const std::u16string& 文本) override;
-    void 刷新() override { 记(++刷新次数); }
+    void 刷新() override { 记(0); }
 
     std::vector<std::u16string> 状态;
     std::vector<消息记录> 消息;
@@ -40,12 +40,10 @@ class 记录界面 : public 作业界面 {
     std::vector<std::uint8_t> 剪贴板字节; // what 剪贴板内容 hands out
     std::u16string 剪贴板;                // what the job put on the clipboard
     bool 剪贴板打不开 = false;
-    int 刷新次数 = 0;
     std::deque<MessageAnswer> 回答;    // one per message box; OK when none is left
     std::vector<std::thread::id> 线程; // the thread of every call
     // Run after a status is recorded and before a message box answers.
-    std::function<void(const std::u16string&)> 状态钩子;
-    std::function<void(const std::u16string&)> 消息钩子;
+    std::function<void(const std::u16string&)> 状态钩子, 消息钩子;
 
   private:
     // Notes the calling thread and passes the value through.

@@ -32,10 +32,12 @@ TEST_F(INI设置, 写出的文件是936字节且再次写出时就地改写) {
     EXPECT_EQ(INI属性读出(u"使用多线程", u"", u"个人设置"), u"1");
 }
 
-TEST_F(INI设置, 空值和缺少的键都读作默认值) {
+TEST_F(INI设置, 空值和缺少的键都读作默认值而值截至空字符) {
     EXPECT_EQ(INI属性读出(u"X", u"d"), u"d");
     INI属性写入(u"X", u"");
     EXPECT_EQ(INI属性读出(u"X", u"d"), u"d");
+    EXPECT_EQ(截至空字符(std::u16string(u"ab\0cd", 5)), u"ab");
+    EXPECT_EQ(截至空字符(u"abc"), u"abc");
 }
 
 TEST_F(INI设置, 空应用名用Appname) {
@@ -59,17 +61,9 @@ TEST_F(INI设置, 写不进时报错且已有文件不变) {
     EXPECT_EQ(readBytes(file_), before);
 }
 
-struct RangeCase {
-    std::u16string_view text;
-    float low;
-    float high;
-    float fallback;
-    float result;
-};
-
 // A number in the text within the bounds (either order), else the fallback
-// pulled into the bounds.
-constexpr RangeCase kRangeCases[] = {
+// pulled into the bounds: text, low, high, fallback, result.
+constexpr std::tuple<std::u16string_view, float, float, float, float> kRangeCases[] = {
     {u"7", 10, 0, 5, 7},
     {u"12", 10, 0, 5, 5},
     {u"x", 10, 0, 5, 5},
@@ -83,20 +77,14 @@ constexpr RangeCase kRangeCases[] = {
     {u"5abc", -9, 9, 1, 1},
     {u"1e", -9, 9, 1, 1},
     {u"-", -9, 9, 1, 1},
-    {u"1e999", -9, 9, 1, 1},
-};
+    {u"1e999", -9, 9, 1, 1}};
 
 TEST(范围内数值, 文本值) {
-    for (const RangeCase& c : kRangeCases)
-        EXPECT_EQ(范围内数值(std::u16string(c.text), c.low, c.high, c.fallback), c.result)
-            << "case " << (&c - kRangeCases);
+    for (const auto& [text, low, high, fallback, result] : kRangeCases)
+        EXPECT_EQ(范围内数值(std::u16string(text), low, high, fallback), result)
+            << std::string(text.begin(), text.end());
     EXPECT_EQ(范围内数值(-0.5, 0, 1, 1), 1.0F);
     EXPECT_EQ(范围内数值(3.0, 3, 3, 9), 3.0F);
-}
-
-TEST(截至空字符, 第一个空字符之前) {
-    EXPECT_EQ(截至空字符(std::u16string(u"ab\0cd", 5)), u"ab");
-    EXPECT_EQ(截至空字符(u"abc"), u"abc");
 }
 
 } // namespace

@@ -10,15 +10,8 @@ ListValue texts(std::initializer_list<std::u16string> pieces, std::int32_t lower
     return ListValue::list(std::vector<ListValue>(pieces.begin(), pieces.end()), lower);
 }
 
-struct SplitCase {
-    std::u16string separator;
-    std::u16string text;
-    std::int32_t limit;
-    ListValue pieces;
-};
-
 TEST(Perl2Split, 按上限切开) {
-    const SplitCase cases[] = {
+    const std::tuple<std::u16string, std::u16string, std::int32_t, ListValue> cases[] = {
         {u"\\", u"a\\\\b", -1, texts({u"a", u"", u"b"})},
         {u"\\", u"a\\\\b", 0, texts({u"a", u"", u"b"})},
         {u"\\", u"a\\b\\\\", 0, texts({u"a", u"b"})}, // empty pieces at the end dropped
@@ -29,10 +22,11 @@ TEST(Perl2Split, 按上限切开) {
         {u"/", u"abc", -1, texts({u"abc"})},
         {u"/", u"", -1, texts({u""})},
         {std::u16string(2, u'\0'), std::u16string(u"dir\0a\0b\0\0\0\0", 11), 2,
-         texts({std::u16string(u"dir\0a\0b", 7), std::u16string(2, u'\0')})},
-    };
-    for (const SplitCase& c : cases)
-        EXPECT_EQ(Split(c.separator, c.text, c.limit), c.pieces) << "case " << (&c - cases);
+         texts({std::u16string(u"dir\0a\0b", 7), std::u16string(2, u'\0')})}};
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        const auto& [separator, text, limit, pieces] = cases[i];
+        EXPECT_EQ(Split(separator, text, limit), pieces) << "case " << i;
+    }
 }
 
 TEST(Perl2Pop, 弹出最后一个而最后一个弹出后释放) {
@@ -63,17 +57,15 @@ std::u16string withSeparator(std::u16string text, char16_t separator) {
 }
 
 TEST(Perl2路径, 表中各行对两种分隔符都成立) {
-    const PathRow rows[] = {
-        {u"C:\\dir\\a.txt", -1, u"a.txt", u"C:\\dir"},
-        {u"C:\\dir\\a.txt", 0, u"a.txt", u"C:\\dir"},
-        {u"C:\\a.txt", 0, u"a.txt", u"C:"},
-        {u"a.txt", -1, u"a.txt", u""},
-        {u"C:\\dir\\", -1, u"", u"C:\\dir"},
-        {u"C:\\dir\\", 0, u"dir", u"C:"},
-        {u"\\\\host\\share\\a.txt", 0, u"a.txt", u"\\\\host\\share"},
-        {u"", -1, u"", u""},
-        {u"", 0, ListValue(), u""},
-    };
+    const PathRow rows[] = {{u"C:\\dir\\a.txt", -1, u"a.txt", u"C:\\dir"},
+                            {u"C:\\dir\\a.txt", 0, u"a.txt", u"C:\\dir"},
+                            {u"C:\\a.txt", 0, u"a.txt", u"C:"},
+                            {u"a.txt", -1, u"a.txt", u""},
+                            {u"C:\\dir\\", -1, u"", u"C:\\dir"},
+                            {u"C:\\dir\\", 0, u"dir", u"C:"},
+                            {u"\\\\host\\share\\a.txt", 0, u"a.txt", u"\\\\host\\share"},
+                            {u"", -1, u"", u""},
+                            {u"", 0, ListValue(), u""}};
     for (const char16_t separator : {u'/', u'\\'}) {
         for (const PathRow& row : rows) {
             SCOPED_TRACE(testing::Message() << "row " << (&row - rows) << " separator "

@@ -9,35 +9,19 @@ namespace tolvane {
 namespace {
 
 #ifndef _WIN32 // a Windows program keeps its settings and tables beside it, in no user folder
-enum Fact : unsigned {
-    kNone = 0,
-    kTablesBeside = 1,
-    kSettingsBeside = 2,
-    kWritable = 4,
-    kInstalled = 8
-};
+enum Fact : unsigned { kTablesBeside = 1, kSettingsBeside = 2, kWritable = 4, kInstalled = 8 };
 
 // A program in /p, installed when /share/tolvane/对照表 exists; the user is
 // /home/u unless said otherwise.
 ProgramSite site(unsigned facts, std::u16string configHome = u"", std::u16string dataHome = u"",
                  std::u16string home = u"/home/u") {
-    return {u"/p",
-            (facts & kTablesBeside) != 0,
-            (facts & kSettingsBeside) != 0,
-            (facts & kWritable) != 0,
-            (facts & kInstalled) != 0,
-            std::move(home),
-            std::move(configHome),
-            std::move(dataHome)};
+    const auto has = [facts](unsigned fact) { return (facts & fact) != 0; };
+    return {u"/p",           has(kTablesBeside), has(kSettingsBeside),  has(kWritable),
+            has(kInstalled), std::move(home),    std::move(configHome), std::move(dataHome)};
 }
 
 TEST(文件位置, 设置文件所在的文件夹) {
-    struct Case {
-        const char* what;
-        ProgramSite site;
-        std::u16string folder;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, ProgramSite, std::u16string> cases[] = {
         {"portable folder", site(kTablesBeside | kWritable), u"/p"},
         {"build tree beside an installed copy", site(kTablesBeside | kWritable | kInstalled),
          u"/p"},
@@ -48,19 +32,13 @@ TEST(文件位置, 设置文件所在的文件夹) {
         {"installed, run by root", site(kWritable | kInstalled), u"/home/u/.config/tolvane"},
         {"XDG_CONFIG_HOME set", site(kInstalled, u"/c"), u"/c/tolvane"},
         {"XDG_CONFIG_HOME relative", site(kInstalled, u"c"), u"/home/u/.config/tolvane"},
-        {"no user folder at all", site(kInstalled, u"", u"", u""), u"/p"},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(settingsFolder(c.site), c.folder) << c.what;
+        {"no user folder at all", site(kInstalled, u"", u"", u""), u"/p"}};
+    for (const auto& [what, place, folder] : cases)
+        EXPECT_EQ(settingsFolder(place), folder) << what;
 }
 
 TEST(文件位置, 对照表所在的文件夹) {
-    struct Case {
-        const char* what;
-        ProgramSite site;
-        std::vector<std::u16string> folders;
-    };
-    const Case cases[] = {
+    const std::tuple<const char*, ProgramSite, std::vector<std::u16string>> cases[] = {
         {"portable", site(kTablesBeside | kInstalled, u"/c", u"/d"), {u"/p/对照表"}},
         {"installed",
          site(kInstalled),
@@ -71,10 +49,9 @@ TEST(文件位置, 对照表所在的文件夹) {
         {"XDG_DATA_HOME relative",
          site(kInstalled, u"", u"d"),
          {u"/share/tolvane/对照表", u"/home/u/.local/share/tolvane/对照表"}},
-        {"no user folder", site(kInstalled, u"", u"", u""), {u"/share/tolvane/对照表"}},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(tableFolders(c.site), c.folders) << c.what;
+        {"no user folder", site(kInstalled, u"", u"", u""), {u"/share/tolvane/对照表"}}};
+    for (const auto& [what, place, folders] : cases)
+        EXPECT_EQ(tableFolders(place), folders) << what;
     ProgramSite usrBin = site(kInstalled);
     usrBin.folder = u"/usr/bin";
     EXPECT_EQ(tableFolders(usrBin).front(), u"/usr/share/tolvane/对照表");

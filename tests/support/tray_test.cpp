@@ -1,6 +1,7 @@
 #include "platform/codepage.h"
 #include "support/tray.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
@@ -16,8 +17,7 @@ std::intptr_t previousProcedure(WindowHandle, std::uint32_t, std::uintptr_t, std
 }
 
 // Records the three calls in order; window procedures are swapped like the system does.
-class RecordingCalls : public TrayCalls {
-  public:
+struct RecordingCalls : TrayCalls {
     void shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) override {
         log.emplace_back("notify" + std::to_string(operation));
         notifications.push_back({operation, data});
@@ -39,9 +39,7 @@ class RecordingCalls : public TrayCalls {
     }
     std::u16string tip() const {
         const auto& bytes = notifications.back().second.szTip;
-        return decodeAnsi(
-            {bytes.data(),
-             static_cast<std::size_t>(std::find(bytes.begin(), bytes.end(), 0) - bytes.begin())});
+        return decodeAnsi({bytes.data(), std::size_t(std::ranges::find(bytes, 0) - bytes.begin())});
     }
 
     std::vector<std::string> log;
@@ -50,39 +48,32 @@ class RecordingCalls : public TrayCalls {
     WindowProc installed = previousProcedure;
 };
 
-class TestPicture : public Picture {
-  public:
+struct TestPicture : Picture {
     TestPicture(int type, std::uintptr_t handle) : type_(type), handle_(handle) {}
     int type() const override { return type_; }
     std::uintptr_t handle() const override { return handle_; }
-
-  private:
     int type_;
     std::uintptr_t handle_;
 };
 
-class RecordingListener : public 系统栏事件 {
-  public:
+struct RecordingListener : 系统栏事件 {
     void MouseMove(std::int32_t) override { events.emplace_back("move"); }
-    void MouseDown(std::int32_t Button, std::int32_t) override { record("down", Button); }
-    void MouseUp(std::int32_t Button, std::int32_t) override {
-        record("up", Button);
+    void MouseDown(std::int32_t button, std::int32_t) override { record("down", button); }
+    void MouseUp(std::int32_t button, std::int32_t) override {
+        record("up", button);
         if (throwOnUp) throw std::runtime_error("handler failed");
     }
-    void MouseDblClick(std::int32_t Button, std::int32_t) override { record("dblclick", Button); }
-    std::vector<std::string> events;
-    bool throwOnUp = false;
-
-  private:
+    void MouseDblClick(std::int32_t button, std::int32_t) override { record("dblclick", button); }
     void record(const char* what, std::int32_t button) {
         events.push_back(what + std::string(" ") + std::to_string(button));
     }
+    std::vector<std::string> events;
+    bool throwOnUp = false;
 };
 
 class 系统栏测试 : public testing::Test {
   protected:
     void SetUp() override {
-        tray_ = std::make_shared<系统栏>(calls_);
         tray_->setListener(&listener_);
         tray_->初始化(kOwner, icon_, u"Tolvane");
     }
@@ -94,7 +85,7 @@ class 系统栏测试 : public testing::Test {
     RecordingCalls calls_;
     RecordingListener listener_;
     std::shared_ptr<Picture> icon_ = std::make_shared<TestPicture>(Picture::kIcon, 0x10);
-    std::shared_ptr<系统栏> tray_;
+    std::shared_ptr<系统栏> tray_ = std::make_shared<系统栏>(calls_);
 };
 
 // Shown: the procedure is swapped in before the icon is added and back after
@@ -106,9 +97,8 @@ TEST_F(系统栏测试, 显示与隐藏以及提示和图标的更新) {
     tray_->InTray(true);
     tray_->InTray(true);
     const NotifyIconData& added = calls_.notifications.at(0).second;
-    EXPECT_EQ(added.hWnd, kOwner);
-    EXPECT_EQ(added.uCallbackMessage, kTrayMessage);
-    EXPECT_EQ(added.hIcon, 0x10U);
+    EXPECT_TRUE(added.hWnd == kOwner && added.uCallbackMessage == kTrayMessage &&
+                added.hIcon == 0x10U);
     EXPECT_EQ(calls_.tip(), u"隐藏时");
     tray_->TrayTip(std::u16string(70, u'a'));
     EXPECT_EQ(calls_.tip(), std::u16string(63, u'a'));
@@ -127,7 +117,7 @@ TEST_F(系统栏测试, 显示与隐藏以及提示和图标的更新) {
     const auto& log = calls_.log;
     EXPECT_EQ((std::vector<std::string>{log[0], log[1], log[log.size() - 2], log.back()}),
               (std::vector<std::string>{"hook", "notify0", "notify2", "unhook"}));
-    EXPECT_EQ(std::count(log.begin(), log.end(), "notify0"), 1);
+    EXPECT_EQ(std::ranges::count(log, "notify0"), 1);
     EXPECT_EQ(calls_.installed, &previousProcedure);
 }
 
@@ -137,10 +127,8 @@ TEST(系统栏, 初始化前设置被忽略读取可用) {
     tray.TrayTip(u"x");
     tray.InTray(true);
     tray.OnTrayMessage(0x202, 0);
-    EXPECT_EQ(tray.TrayTip(), u"");
-    EXPECT_FALSE(tray.InTray());
+    EXPECT_TRUE(tray.TrayTip().empty() && !tray.InTray() && calls.log.empty());
     EXPECT_EQ(tray.TrayIcon()->handle(), 0U);
-    EXPECT_TRUE(calls.log.empty());
 }
 
 TEST_F(系统栏测试, 每个鼠标通知至多一个事件而其他消息原样传下去) {

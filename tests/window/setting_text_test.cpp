@@ -16,8 +16,7 @@ struct NumberCase {
 const NumberCase kNumbers[] = {
     {u"5abc", 5, {}}, {u"  -1", -1, -1}, {u"2.5e1x", 25, {}}, {u"7e", 7, {}}, {u".5", 0.5, 0.5},
     {u" 1 ", 1, 1},   {u"+2", 2, 2},     {u"1.0", 1, 1},      {u"", 0, {}},   {u"abc5", 0, {}},
-    {u"-", 0, {}},    {u".", 0, {}},     {u"yes", 0, {}},
-};
+    {u"-", 0, {}},    {u".", 0, {}},     {u"yes", 0, {}}};
 
 TEST(设置文本, 开头数值和整体数值) {
     for (const NumberCase& c : kNumbers) {

@@ -7,28 +7,30 @@
 #include "fakes/fake_desktop.h"
 #include "window/main_window.h"
 
-#include <filesystem>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace tolvane {
 
 class WindowRig {
   public:
-    WindowRig();
-    ~WindowRig();
-    WindowRig(const WindowRig&) = delete;
-    WindowRig& operator=(const WindowRig&) = delete;
+    WindowRig() {
+        form.onClose = [this] { unload(); };
+    }
+    ~WindowRig() { unload(); }
 
     // Creates the window and runs Form_Load.
     主窗体& load();
-    // Form_Unload, as the front-end runs it when the window closes.
-    void unload();
+    // Form_Unload, once, as the front-end runs it when the window closes.
+    void unload() {
+        if (window_ && !std::exchange(unloaded_, true)) window_->Form_Unload();
+    }
     主窗体& window() { return *window_; }
 
-    std::u16string path(const std::u16string& name) const;
-    // A mapping-table file in the folder 对照表: lines in the ANSI code page, CR LF ended.
+    std::u16string path(const std::u16string& name) const { return scratch_ / name; }
+    // A mapping table in the folder 对照表: lines in the ANSI code page, CR LF ended.
     void writeTable(const std::u16string& name, const std::vector<std::u16string>& lines);
     void writeTextFile(const std::u16string& name, const std::u16string& text);
     std::u16string readTextFile(const std::u16string& name) const;
@@ -38,13 +40,26 @@ class WindowRig {
     // As if the program had been restarted after `other` closed.
     void copySettingsFrom(const WindowRig& other);
 
-    void minimise();
-    void pickType(int index);
-    void pickTable(int index);
+    void minimise() {
+        form.setState(WindowState::Minimized);
+        window_->Form_Resize();
+    }
+    void pickType(int index) {
+        type.setSelectedIndex(index);
+        window_->类型_Click();
+    }
+    void pickTable(int index) {
+        basis.setSelectedIndex(index);
+        window_->依据_Click();
+    }
     // Where the table file shows in 依据 (the folder's own order).
-    int tableIndex(const std::u16string& name) const;
+    int tableIndex(const std::u16string& name) const {
+        return static_cast<int>(std::ranges::find(basis.items, name) - basis.items.begin());
+    }
     // Runs the window's queued calls until the Start button shows idle again.
-    bool waitIdle();
+    bool waitIdle() {
+        return desktop.drainUntil([this] { return !busy(); });
+    }
     bool busy() const { return start.caption() != u"4"; }
 
     fakes::FakeWindow form;
@@ -61,7 +76,6 @@ class WindowRig {
 
   private:
     testing::ScratchFolder scratch_;
-    std::filesystem::path folder_;
     std::unique_ptr<主窗体> window_;
     bool unloaded_ = false;
 };
