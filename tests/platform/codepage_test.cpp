@@ -12,7 +12,7 @@ std::vector<std::uint8_t> bytesOf(std::initializer_list<int> values) {
     return bytes;
 }
 
-// Stray bytes included; the fuzz target tries longer runs.
+// Stray bytes included; the file-lists fuzz target tries longer runs.
 TEST(代码页936, 每个单独的字节和每个有效双字节序列逐字节往返) {
     for (int byte = 0; byte < 256; ++byte)
         ASSERT_EQ(encodeOem(decodeOem(bytesOf({byte}))), bytesOf({byte})) << byte;
