@@ -1,5 +1,6 @@
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tolvane {
@@ -66,6 +67,12 @@ TEST(代码页936, 写入调用方缓冲区的版本替换其内容) {
     std::vector<std::uint8_t> bytes(10, 1);
     encodeOemInto(units, bytes);
     EXPECT_EQ(bytes, bytesOf({'a', 0xBA, 0xBA}));
+    // A character across the decoder's 32768-byte step stays one character.
+    std::vector<std::uint8_t> across(32769, 0xBA);
+    std::fill_n(across.begin(), 32767, 'a');
+    decodeOemInto(across, units);
+    EXPECT_EQ(units.size(), 32768U);
+    EXPECT_EQ(units.back(), u'汉');
 }
 
 } // namespace
