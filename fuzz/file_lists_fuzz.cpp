@@ -1,11 +1,14 @@
-// Dropped URI lists and open-file dialog answers: the paths listed are those named.
+// Dropped URI lists and open-file dialog answers: the paths listed are those
+// named; and file names keep any bytes through 936 and UTF-8 and back.
 
 #include "fuzz_check.h"
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
 #include "support/open_file.h"
 #include "window/dropped_files.h"
 
+#include <algorithm>
 #include <vector>
 
 using namespace tolvane;
@@ -89,6 +92,14 @@ void checkDialog(const std::u16string& answer) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     checkDrop({reinterpret_cast<const char*>(data), size});
-    checkDialog(unitsOf(data, size));
+    const std::u16string units = unitsOf(data, size);
+    checkDialog(units);
+    const std::span<const std::uint8_t> bytes(data, size);
+    check(std::ranges::equal(encodeOem(decodeOem(bytes)), bytes), "936 bytes kept");
+    const std::string name(reinterpret_cast<const char*>(data), size);
+    check(toUtf8(fromUtf8(name)) == name, "UTF-8 bytes kept");
+    const bool surrogates =
+        std::ranges::any_of(units, [](char16_t u) { return u >= 0xD800 && u <= 0xDFFF; });
+    check(surrogates || fromUtf8(toUtf8(units)) == units, "text without surrogates kept");
     return 0;
 }

@@ -43,7 +43,7 @@ RunResult Scratch::run(const std::vector<std::string>& arguments, const std::str
     return finish(start(arguments));
 }
 
-pid_t Scratch::start(const std::vector<std::string>& arguments, int errorFd) const {
+pid_t Scratch::start(const std::vector<std::string>& arguments) const {
     const fs::path io = root_.path();
     if (!fs::exists(io / "in")) writeBytes(io / "in", {});
     const pid_t child = ::fork();
@@ -51,8 +51,7 @@ pid_t Scratch::start(const std::vector<std::string>& arguments, int errorFd) con
         if (::chdir(work_.c_str()) != 0) ::_exit(126);
         redirect(io / "in", STDIN_FILENO, O_RDONLY);
         redirect(io / "out", STDOUT_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
-        if (errorFd < 0) redirect(io / "err", STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
-        if (errorFd >= 0 && ::dup2(errorFd, STDERR_FILENO) < 0) ::_exit(126);
+        redirect(io / "err", STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
         execProgram(arguments);
     }
     return child;

@@ -30,9 +30,8 @@ class Scratch {
 
     // Runs the program in this folder with the input on standard input.
     RunResult run(const std::vector<std::string>& arguments, const std::string& input = {}) const;
-    // Starts it without waiting, standard error on `errorFd` if given;
-    // finish() collects the result.
-    pid_t start(const std::vector<std::string>& arguments, int errorFd = -1) const;
+    // Starts it without waiting; finish() collects the result.
+    pid_t start(const std::vector<std::string>& arguments) const;
     RunResult finish(pid_t child) const;
 
   private:

@@ -233,19 +233,16 @@ class 剪贴板作业 : public 作业测试 {
     }
 };
 
-TEST_F(剪贴板作业, 取消仍放入部分转换的文本) {
+TEST_F(剪贴板作业, 取消仍放入部分转换的文本而剪贴板打不开时报告并空闲结束) {
     界面.状态钩子 = [](const std::u16string& status) {
         if (status == u"正在转换剪贴板文本...") 取消标志 = true;
     };
     执行转换(界面);
-
     EXPECT_EQ(界面.剪贴板, u'e' + std::u16string(2999, u'a'));
-}
 
-TEST_F(剪贴板作业, 剪贴板打不开时报告并空闲结束) {
+    界面 = {};
     界面.剪贴板打不开 = true;
     执行转换(界面);
-
     ASSERT_EQ(界面.消息.size(), 1U);
     EXPECT_NE(界面.消息[0].文本.find(u"剪贴板正被另一程序使用。"), std::u16string::npos);
     EXPECT_EQ(界面.状态, (Statuses{u"正在转换剪贴板文本...", u""}));

@@ -1,5 +1,6 @@
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tolvane {
@@ -12,7 +13,7 @@ std::vector<std::uint8_t> bytesOf(std::initializer_list<int> values) {
     return bytes;
 }
 
-// Stray bytes included; the fuzz target tries longer runs.
+// Stray bytes included; the file-lists fuzz target tries longer runs.
 TEST(代码页936, 每个单独的字节和每个有效双字节序列逐字节往返) {
     for (int byte = 0; byte < 256; ++byte)
         ASSERT_EQ(encodeOem(decodeOem(bytesOf({byte}))), bytesOf({byte})) << byte;
@@ -66,6 +67,12 @@ TEST(代码页936, 写入调用方缓冲区的版本替换其内容) {
     std::vector<std::uint8_t> bytes(10, 1);
     encodeOemInto(units, bytes);
     EXPECT_EQ(bytes, bytesOf({'a', 0xBA, 0xBA}));
+    // A character across the decoder's 32768-byte step stays one character.
+    std::vector<std::uint8_t> across(32769, 0xBA);
+    std::fill_n(across.begin(), 32767, 'a');
+    decodeOemInto(across, units);
+    EXPECT_EQ(units.size(), 32768U);
+    EXPECT_EQ(units.back(), u'汉');
 }
 
 } // namespace
