@@ -17,7 +17,8 @@ std::string asText(const std::vector<std::uint8_t>& bytes) {
 主窗体& WindowRig::load() {
     主窗体控件 controls{form, basis, type, choose, remove, clear, start, list, clip, menu};
     const std::u16string folder = scratch_.path().u16string();
-    window_ = std::make_unique<主窗体>(controls, desktop, 文件位置{folder, {joinPath(folder, u"对照表")}});
+    window_ = std::make_unique<主窗体>(controls, desktop,
+                                       文件位置{folder, {joinPath(folder, u"对照表")}});
     window_->Form_Load();
     return *window_;
 }
