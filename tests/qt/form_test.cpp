@@ -1,8 +1,7 @@
-// What the Qt widgets add to the window's controls: their places, the Start
-// button's symbols, the window's own events and the popup menu.
+// What the Qt widgets add to the window's controls: the Start button's
+// symbols, the window's own events and the popup menu.
 
 #include "frontend/qt/form.h"
-#include "frontend/qt/text.h"
 #include "window/layout.h"
 
 #include <QImage>
@@ -10,29 +9,6 @@
 
 namespace tolvane::qt {
 namespace {
-
-TEST(窗体, 每个控件按设计的位置和大小建成) {
-    const WindowDesign& design = 主窗体设计();
-    Form form(design);
-    EXPECT_EQ(form.widget().minimumSize(), form.widget().maximumSize());
-    EXPECT_EQ(form.widget().width() * kTwipsPerPixel, design.clientWidth);
-    EXPECT_TRUE(form.clipboardView(u"剪贴板").isReadOnly());
-    for (const ControlDesign& c : design.controls) {
-        const std::u16string key =
-            c.index < 0 ? c.name : c.name + u"(" + toU16(QString::number(c.index)) + u")";
-        const QWidget* widget = form.control(key);
-        ASSERT_NE(widget, nullptr) << toQString(key).toStdString();
-        const QRect twips(widget->x() * kTwipsPerPixel, widget->y() * kTwipsPerPixel,
-                          widget->width() * kTwipsPerPixel, widget->height() * kTwipsPerPixel);
-        EXPECT_LE((twips.topLeft() - QPoint(c.left, c.top)).manhattanLength(), 16)
-            << toQString(key).toStdString();
-        EXPECT_LE(std::abs(twips.width() - c.width) + std::abs(twips.height() - c.height), 16)
-            << toQString(key).toStdString();
-        if (c.kind == ControlKind::ComboBox) {
-            EXPECT_EQ(form.combo(c.name).count(), static_cast<int>(c.items.size()));
-        }
-    }
-}
 
 TEST(窗体, 开始按钮两种状态画出的图案不同而标题不变) {
     Form form(主窗体设计());

@@ -1,5 +1,4 @@
-// The real window logic behind the Qt window: a drop, a logout and
-// a table picked with the keyboard.
+// The real window logic behind the Qt window: a drop and a logout.
 
 #include "app/gui/wiring.h"
 #include "common/scratch_folder.h"
@@ -9,7 +8,6 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
-#include <QKeyEvent>
 #include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
@@ -22,8 +20,7 @@ class 真窗体 : public ::testing::Test {
   protected:
     void SetUp() override {
         std::filesystem::create_directory(folder.path() / "对照表");
-        for (const char* table : {"对照表/甲.txt", "对照表/乙.txt"})
-            testing::writeBytes(folder / table, "a b\r\n");
+        testing::writeBytes(folder / "对照表/甲.txt", "a b\r\n");
         window.emplace(
             gui::controlsOf(form), desktop,
             文件位置{folder.path().u16string(), {(folder.path() / "对照表").u16string()}});
@@ -76,14 +73,6 @@ TEST_F(真窗体, 会话结束时在系统栏里也如同关闭框一样卸载) 
     const std::string settings = testing::readBytes(folder / "Tolvane.ini");
     EXPECT_NE(settings.find("\r\nX="), std::string::npos) << "settings not written";
     EXPECT_TRUE(取消标志) << "a running job would not stop";
-}
-
-TEST_F(真窗体, 启动后不选任何表而用键盘选中就载入) {
-    ComboAdapter& tables = form.combo(u"依据");
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.control(u"依据"), &down);
-    EXPECT_EQ(tables.selectedIndex(), 0);
-    EXPECT_EQ(form.window().caption(), u"读取内码对照表完成！");
 }
 
 } // namespace
