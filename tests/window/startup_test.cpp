@@ -34,12 +34,17 @@ TEST(启动, 没有设置或位置超出范围时居中而总是空闲地开始)
     }
 }
 
-// Each setting as read at start-up shows in what shut-down writes back.
+// Each setting as read at start-up shows in what shut-down writes back:
+// 使用多线程 is on only for a text that is the number 1, the others take the
+// number the text starts with, rounded half to even and kept within 32 bits.
 constexpr const char16_t* kSettings[][4] = {
-    {u"个人设置", u"使用多线程", u"1.0", u"1"}, {u"个人设置", u"使用多线程", u"1", u"1"},
-    {u"个人设置", u"使用多线程", u"2", u"0"},   {u"个人设置", u"使用多线程", u"0", u"0"},
-    {u"个人设置", u"使用多线程", u"是", u"0"},  {u"个人设置", u"提示使用拖放操作", u"5abc", u"5"},
-    {u"窗体位置", u"X", u"-300", u"-300"},      {u"窗体位置", u"状态", u"2", u"0"}};
+    {u"个人设置", u"使用多线程", u"1.0", u"1"},
+    {u"个人设置", u"使用多线程", u"2", u"0"},
+    {u"个人设置", u"使用多线程", u"1abc", u"0"},
+    {u"个人设置", u"提示使用拖放操作", u"5abc", u"5"},
+    {u"个人设置", u"提示使用拖放操作", u"1e999", u"2147483647"},
+    {u"窗体位置", u"X", u"-300.5", u"-300"},
+    {u"窗体位置", u"状态", u"2", u"0"}};
 
 TEST(启动, 读入的设置在关闭时写回) {
     for (const auto& row : kSettings) {
@@ -83,7 +88,9 @@ TEST(系统栏, 在系统栏里关闭后下次启动进系统栏而恢复后回�
     }
 }
 
-TEST(对照表列表, 对照表按列出顺序进组合框和菜单) {
+// Only .txt files are tables, listed alike in 依据 and the tray menu, whose
+// one item is disabled when there is none.
+TEST(对照表列表, 只列出txt文件而没有时菜单项不可用) {
     WindowRig none;
     none.load();
     EXPECT_EQ(none.menu.enabled, std::vector<bool>{false});
@@ -91,21 +98,14 @@ TEST(对照表列表, 对照表按列出顺序进组合框和菜单) {
     for (const char16_t* name : {u"简繁.txt", u"繁简.txt", u"c.txt", u"说明.doc"})
         rig.writeTable(name, {});
     rig.load();
-    ASSERT_EQ(rig.basis.count(), 3);
-    for (int k = 0; k < 3; ++k) {
-        const std::u16string name = rig.basis.itemText(k);
-        EXPECT_TRUE(rig.menu.enabled.at(k));
-        EXPECT_EQ(rig.menu.captions.at(k), u"剪贴板“" + name.substr(0, name.size() - 4) + u"”");
-    }
+    EXPECT_EQ(rig.basis.count(), 3);
+    EXPECT_EQ(rig.menu.enabled, std::vector<bool>(3, true));
 }
 
 TEST(托盘, 右键弹出菜单忙碌时控件和图标跟着变而左键单击或恢复使窗体回来) {
     WindowRig rig;
     rig.writeTable(u"a.txt", {u"a b"});
     rig.load();
-    rig.form.setState(WindowState::Maximized);
-    rig.window().Tray_MouseUp(1, 0); // not minimised: nothing to restore
-    EXPECT_EQ(rig.form.state(), WindowState::Maximized);
     rig.minimise();
     rig.desktop.tray.mouse(0x205); // right button up
     EXPECT_TRUE(rig.menu.shown);
