@@ -35,11 +35,6 @@ void WindowRig::writeTextFile(const std::u16string& name, const std::u16string& 
     testing::writeBytes(std::filesystem::path(path(name)), asText(encodeOem(text)));
 }
 
-std::u16string WindowRig::readTextFile(const std::u16string& name) const {
-    const std::string bytes = testing::readBytes(std::filesystem::path(path(name)));
-    return decodeOem({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
-}
-
 void WindowRig::writeSetting(const std::u16string& section, const std::u16string& key,
                              const std::u16string& value) {
     设置INI文件(u"Tolvane", section, scratch_.path().u16string());

@@ -6,7 +6,6 @@
 #include "platform/ui.h"
 
 #include <chrono>
-#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
@@ -49,8 +48,11 @@ struct FakeDropData : DropData {
 struct FakeTrayCalls : TrayCalls {
     void shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) override;
     WindowProc replaceWindowProc(WindowHandle window, WindowProc procedure) override;
-    std::intptr_t callWindowProc(WindowProc previous, WindowHandle window, std::uint32_t message,
-                                 std::uintptr_t wParam, std::intptr_t lParam) override;
+    // The window's own procedure has nothing to hand on to here.
+    std::intptr_t callWindowProc(WindowProc, WindowHandle, std::uint32_t, std::uintptr_t,
+                                 std::intptr_t) override {
+        return 0;
+    }
     void mouse(std::int32_t notification) { procedure(owner, kTrayMessage, 0, notification); }
 
     bool shown = false;
@@ -64,7 +66,6 @@ struct FakeTrayCalls : TrayCalls {
 struct FakeOpenFileDialog : OpenFileDialog {
     bool getOpenFileName(OpenFileName& request) override;
     std::optional<std::u16string> answer;
-    bool opened = false;
 };
 
 struct ShownMessage {
@@ -110,7 +111,6 @@ class FakeDesktop : public Desktop {
     std::shared_ptr<Picture> idle_ = std::make_shared<FakePicture>(1);
     std::shared_ptr<Picture> busy_ = std::make_shared<FakePicture>(2);
     std::mutex queueMutex_;
-    std::condition_variable queued_;
     std::deque<std::function<void()>> queue_;
 };
 
