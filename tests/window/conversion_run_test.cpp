@@ -22,6 +22,7 @@ class 运行 : public ::testing::Test {
         rig.load();
         ASSERT_TRUE(使用多线程);
     }
+    void TearDown() override { EXPECT_FALSE(rig.desktop.usedOffThread); }
     void expectIdleAgain() {
         EXPECT_TRUE(rig.form.caption() == u"Tolvane " TOLVANE_VERSION " 版" && !rig.busy());
         EXPECT_EQ(rig.form.icon(), rig.desktop.idleIcon());

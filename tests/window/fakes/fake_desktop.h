@@ -11,6 +11,7 @@
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -80,6 +81,7 @@ class FakeDesktop : public Desktop {
 
     MessageAnswer messageBox(const std::u16string& title, const std::u16string& text, MessageIcon,
                              MessageButtons) override {
+        noteThread();
         messages.push_back({title, text});
         return MessageAnswer::Ok;
     }
@@ -88,7 +90,10 @@ class FakeDesktop : public Desktop {
     int screenHeight() const override { return kScreenHeight; }
     void postToWindowThread(std::function<void()> call) override;
     bool hasTray() const override { return hasTray_; }
-    Clipboard& clipboard() override { return clip; }
+    Clipboard& clipboard() override {
+        noteThread();
+        return clip;
+    }
     OpenFileDialog& openFileDialog() override { return dialog; }
     TrayCalls& trayCalls() override { return tray; }
     std::shared_ptr<Picture> idleIcon() const override { return idle_; }
@@ -98,6 +103,8 @@ class FakeDesktop : public Desktop {
     bool drainUntil(const std::function<bool()>& condition,
                     std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
+    // Set when the window used the desktop from a thread other than its own.
+    bool usedOffThread = false;
     bool hasTray_ = true;
     std::function<void()> onProcessEvents; // runs before the queued calls
     std::vector<ShownMessage> messages;
@@ -107,9 +114,11 @@ class FakeDesktop : public Desktop {
 
   private:
     void runQueued();
+    void noteThread() { usedOffThread |= std::this_thread::get_id() != windowThread_; }
 
     std::shared_ptr<Picture> idle_ = std::make_shared<FakePicture>(1);
     std::shared_ptr<Picture> busy_ = std::make_shared<FakePicture>(2);
+    const std::thread::id windowThread_ = std::this_thread::get_id();
     std::mutex queueMutex_;
     std::deque<std::function<void()>> queue_;
 };
