@@ -1,4 +1,6 @@
-// The real window logic behind the Qt window: a drop and a logout.
+// The Qt window with the real window logic behind it: what the widgets add
+// (the Start button's symbols, the window's own events, the popup menu), a
+// drop and a logout.
 
 #include "app/gui/wiring.h"
 #include "common/scratch_folder.h"
@@ -8,9 +10,11 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QImage>
 #include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tolvane::qt {
@@ -20,7 +24,8 @@ class 真窗体 : public ::testing::Test {
   protected:
     void SetUp() override {
         std::filesystem::create_directory(folder.path() / "对照表");
-        testing::writeBytes(folder / "对照表/甲.txt", "a b\r\n");
+        for (const char* table : {"对照表/甲.txt", "对照表/乙.txt"})
+            testing::writeBytes(folder / table, "a b\r\n");
         window.emplace(
             gui::controlsOf(form), desktop,
             文件位置{folder.path().u16string(), {(folder.path() / "对照表").u16string()}});
@@ -47,6 +52,49 @@ class 真窗体 : public ::testing::Test {
     QtDesktop desktop{form.widget()};
     std::optional<主窗体> window;
 };
+
+TEST_F(真窗体, 开始按钮两种状态画出的图案不同而标题不变) {
+    const QImage play = form.control(u"开始转换")->grab().toImage();
+    form.button(u"开始转换").setCaption(u"<");
+    EXPECT_EQ(form.button(u"开始转换").caption(), u"<");
+    EXPECT_NE(play, form.control(u"开始转换")->grab().toImage());
+}
+
+TEST_F(真窗体, 程序自己改状态不报告而关闭只卸载一次且位置以缇往返) {
+    int stateChanges = 0;
+    int unloads = 0;
+    form.widget().onStateChange = [&] { ++stateChanges; };
+    form.widget().onUnload = [&] { ++unloads; };
+    form.window().move(1500, 3000);
+    EXPECT_EQ(form.window().normalRect().left, 1500);
+    EXPECT_EQ(form.window().top(), 3000);
+    form.window().show();
+    form.window().setState(WindowState::Minimized);
+    EXPECT_EQ(form.window().state(), WindowState::Minimized);
+    EXPECT_EQ(stateChanges, 0);
+    form.widget().setWindowState(Qt::WindowNoState); // as the system would
+    EXPECT_EQ(stateChanges, 1);
+    form.window().hide(); // into the tray: the controls keep their own visibility
+    EXPECT_TRUE(form.list(u"源文件").visible());
+    form.window().close();
+    form.widget().close();
+    EXPECT_EQ(unloads, 1);
+}
+
+TEST_F(真窗体, 转换方式菜单项插在关闭之前并报告序号) {
+    MenuAdapter& menu = form.menu();
+    const QList<QAction*> actions = menu.menu().actions();
+    // The item of the second table in 依据.
+    const QString second = "剪贴板“" + toQString(form.combo(u"依据").itemText(1)).chopped(4) + "”";
+    const auto at = std::find_if(actions.begin(), actions.end(),
+                                 [&](QAction* a) { return a->text() == second; });
+    ASSERT_NE(at, actions.end());
+    EXPECT_EQ(actions.back()->text(), QString("关闭"));
+    int chosen = -1;
+    menu.onMode = [&](int index) { chosen = index; };
+    (*at)->trigger();
+    EXPECT_EQ(chosen, 1);
+}
 
 TEST_F(真窗体, 拖放只接受文件列表且只加入文件而选中的可删除) {
     QMimeData text;
