@@ -1,11 +1,12 @@
-// The desktop adapters: clipboard, message boxes from a worker, posted calls,
-// the tray's messages and the open-file dialog's answer.
+// The desktop adapters: message boxes from a worker, posted calls, the tray's
+// messages and icons, and the open-file dialog's answer.
 
 #include "frontend/qt/desktop.h"
 #include "frontend/qt/icons.h"
 #include "frontend/qt/picture.h"
 
 #include <QApplication>
+#include <QImage>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QThread>
@@ -18,15 +19,6 @@ namespace tolvane::qt {
 namespace {
 
 using namespace std::string_literals;
-
-TEST(桌面, 剪贴板文本往返与清空) {
-    QWidget owner;
-    QtDesktop desktop(owner);
-    desktop.clipboard().setText(u"简体中文 ABC");
-    EXPECT_EQ(desktop.clipboard().text(), u"简体中文 ABC");
-    desktop.clipboard().clear();
-    EXPECT_FALSE(desktop.clipboard().hasText());
-}
 
 TEST(桌面, 工作线程的消息框在窗口线程显示并回答) {
     QWidget owner;
@@ -74,16 +66,6 @@ TEST(桌面, 别的线程投递的调用按序在窗口线程运行) {
     EXPECT_EQ(order, (std::vector<int>{0, 1, 2}));
 }
 
-TEST(桌面, 图片释放后句柄不再对应图标) {
-    std::uintptr_t handle = 0;
-    {
-        const auto picture = makeIconPicture(idleArrowsIcon());
-        handle = picture->handle();
-        EXPECT_FALSE(iconOfHandle(handle).isNull());
-    }
-    EXPECT_TRUE(iconOfHandle(handle).isNull());
-}
-
 std::vector<std::intptr_t> trayMessages;
 
 std::intptr_t recordTrayMessage(WindowHandle, std::uint32_t message, std::uintptr_t wParam,
@@ -94,17 +76,28 @@ std::intptr_t recordTrayMessage(WindowHandle, std::uint32_t message, std::uintpt
     return 1;
 }
 
-TEST(桌面, 托盘的点击变成鼠标消息而提示按936解码) {
+QImage imageOf(const QIcon& icon) {
+    return icon.pixmap(16).toImage();
+}
+
+TEST(桌面, 托盘的点击变成鼠标消息而图标跟着句柄换而提示按936解码) {
     SystemTrayCalls tray;
     const WindowProc original = tray.replaceWindowProc(42, &recordTrayMessage);
+    const auto idle = makeIconPicture(idleArrowsIcon());
+    const auto busy = makeIconPicture(busyArrowsIcon());
     NotifyIconData data;
     data.hWnd = 42;
     data.uID = 7;
-    data.uFlags = kNifTip;
+    data.uFlags = kNifTip | kNifIcon;
+    data.hIcon = idle->handle();
     const std::uint8_t tip[] = {'T', 'o', 0xD7, 0xAA, 0xBB, 0xBB, 0, 'x'}; // "To转换"
     std::copy(std::begin(tip), std::end(tip), data.szTip.begin());
     tray.shellNotifyIcon(kNimAdd, data);
     EXPECT_EQ(tray.icon().toolTip(), QString("To转换"));
+    EXPECT_EQ(imageOf(tray.icon().icon()), imageOf(idleArrowsIcon()));
+    data.hIcon = busy->handle();
+    tray.shellNotifyIcon(kNimModify, data);
+    EXPECT_EQ(imageOf(tray.icon().icon()), imageOf(busyArrowsIcon()));
     tray.deliver(QSystemTrayIcon::Trigger);
     tray.deliver(QSystemTrayIcon::Context);
     tray.deliver(QSystemTrayIcon::DoubleClick);

@@ -1,5 +1,6 @@
-// The real window logic behind the Qt window: a drop, a logout and
-// a table picked with the keyboard.
+// The Qt window with the real window logic behind it: what the widgets add
+// (the Start button's symbols, the window's own events, the popup menu), a
+// drop and a logout.
 
 #include "app/gui/wiring.h"
 #include "common/scratch_folder.h"
@@ -9,10 +10,11 @@
 
 #include <QCoreApplication>
 #include <QDropEvent>
-#include <QKeyEvent>
+#include <QImage>
 #include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tolvane::qt {
@@ -51,6 +53,49 @@ class 真窗体 : public ::testing::Test {
     std::optional<主窗体> window;
 };
 
+TEST_F(真窗体, 开始按钮两种状态画出的图案不同而标题不变) {
+    const QImage play = form.control(u"开始转换")->grab().toImage();
+    form.button(u"开始转换").setCaption(u"<");
+    EXPECT_EQ(form.button(u"开始转换").caption(), u"<");
+    EXPECT_NE(play, form.control(u"开始转换")->grab().toImage());
+}
+
+TEST_F(真窗体, 程序自己改状态不报告而关闭只卸载一次且位置以缇往返) {
+    int stateChanges = 0;
+    int unloads = 0;
+    form.widget().onStateChange = [&] { ++stateChanges; };
+    form.widget().onUnload = [&] { ++unloads; };
+    form.window().move(1500, 3000);
+    EXPECT_EQ(form.window().normalRect().left, 1500);
+    EXPECT_EQ(form.window().top(), 3000);
+    form.window().show();
+    form.window().setState(WindowState::Minimized);
+    EXPECT_EQ(form.window().state(), WindowState::Minimized);
+    EXPECT_EQ(stateChanges, 0);
+    form.widget().setWindowState(Qt::WindowNoState); // as the system would
+    EXPECT_EQ(stateChanges, 1);
+    form.window().hide(); // into the tray: the controls keep their own visibility
+    EXPECT_TRUE(form.list(u"源文件").visible());
+    form.window().close();
+    form.widget().close();
+    EXPECT_EQ(unloads, 1);
+}
+
+TEST_F(真窗体, 转换方式菜单项插在关闭之前并报告序号) {
+    MenuAdapter& menu = form.menu();
+    const QList<QAction*> actions = menu.menu().actions();
+    // The item of the second table in 依据.
+    const QString second = "剪贴板“" + toQString(form.combo(u"依据").itemText(1)).chopped(4) + "”";
+    const auto at = std::find_if(actions.begin(), actions.end(),
+                                 [&](QAction* a) { return a->text() == second; });
+    ASSERT_NE(at, actions.end());
+    EXPECT_EQ(actions.back()->text(), QString("关闭"));
+    int chosen = -1;
+    menu.onMode = [&](int index) { chosen = index; };
+    (*at)->trigger();
+    EXPECT_EQ(chosen, 1);
+}
+
 TEST_F(真窗体, 拖放只接受文件列表且只加入文件而选中的可删除) {
     QMimeData text;
     text.setText("just text");
@@ -76,14 +121,6 @@ TEST_F(真窗体, 会话结束时在系统栏里也如同关闭框一样卸载) 
     const std::string settings = testing::readBytes(folder / "Tolvane.ini");
     EXPECT_NE(settings.find("\r\nX="), std::string::npos) << "settings not written";
     EXPECT_TRUE(取消标志) << "a running job would not stop";
-}
-
-TEST_F(真窗体, 启动后不选任何表而用键盘选中就载入) {
-    ComboAdapter& tables = form.combo(u"依据");
-    QKeyEvent down(QEvent::KeyPress, Qt::Key_Down, Qt::NoModifier);
-    QCoreApplication::sendEvent(form.control(u"依据"), &down);
-    EXPECT_EQ(tables.selectedIndex(), 0);
-    EXPECT_EQ(form.window().caption(), u"读取内码对照表完成！");
 }
 
 } // namespace

@@ -1,7 +1,9 @@
-// The whole window running conversion jobs, in line and on a worker thread.
+// The whole window running conversion jobs on a worker thread, as it does by
+// default, and once in line.
 
 #include "engine/job.h"
 #include "engine/state.h"
+#include "support/tray.h"
 #include "tolvane_version.h"
 #include "window_rig.h"
 
@@ -11,16 +13,16 @@
 namespace tolvane {
 namespace {
 
-class 运行 : public ::testing::TestWithParam<bool> {
+class 运行 : public ::testing::Test {
   protected:
     // Tables: a.txt maps a to b, c.txt maps a to c.
     void SetUp() override {
         rig.writeTable(u"a.txt", {u"a b"});
         rig.writeTable(u"c.txt", {u"a c"});
-        if (!GetParam()) rig.writeSetting(u"个人设置", u"使用多线程", u"0");
         rig.load();
-        ASSERT_EQ(使用多线程, GetParam());
+        ASSERT_TRUE(使用多线程);
     }
+    void TearDown() override { EXPECT_FALSE(rig.desktop.usedOffThread); }
     void expectIdleAgain() {
         EXPECT_TRUE(rig.form.caption() == u"Tolvane " TOLVANE_VERSION " 版" && !rig.busy());
         EXPECT_EQ(rig.form.icon(), rig.desktop.idleIcon());
@@ -33,23 +35,10 @@ class 运行 : public ::testing::TestWithParam<bool> {
         EXPECT_TRUE(rig.waitIdle());
         return rig.desktop.clip.text();
     }
-
     WindowRig rig;
 };
 
-TEST_P(运行, 文件内容转换后备份留原文) {
-    rig.writeTextFile(u"一.txt", u"abca");
-    rig.window().源文件_OLEDragDrop(fakes::FakeDropData(true, {rig.path(u"一.txt")}));
-    rig.pickTable(rig.tableIndex(u"a.txt"));
-    rig.window().开始转换_Click();
-    ASSERT_TRUE(rig.waitIdle());
-    EXPECT_EQ(rig.readTextFile(u"一.txt"), u"bbcb");
-    EXPECT_EQ(rig.readTextFile(u"~Vebzo01.bak/一.txt"), u"abca");
-    EXPECT_TRUE(rig.desktop.messages.empty() && rig.choose.enabled());
-    expectIdleAgain();
-}
-
-TEST_P(运行, 剪贴板3000个码元全转换预览2048个) {
+TEST_F(运行, 剪贴板3000个码元全转换预览2048个) {
     rig.desktop.clip.setText(std::u16string(3000, u'a'));
     rig.pickType(2);
     EXPECT_EQ(rig.clip.text(), std::u16string(2048, u'a'));
@@ -64,8 +53,9 @@ TEST_P(运行, 剪贴板3000个码元全转换预览2048个) {
 
 // The tray menu's k-th item converts the clipboard with the k-th table,
 // loading it only when it is not the one already chosen; a table that cannot
-// be loaded is reported and nothing waits for it.
-TEST_P(运行, 托盘菜单用第k个对照表转换剪贴板) {
+// be loaded is reported and nothing waits for it, nor for a clipboard that
+// cannot be opened.
+TEST_F(运行, 托盘菜单用第k个对照表转换剪贴板) {
     EXPECT_EQ(viaTrayMenu(u"c.txt", u"abc"), u"cbc");
     EXPECT_TRUE(rig.type.selectedIndex() == 2 && rig.clip.visible());
     EXPECT_EQ(rig.basis.selectedIndex(), rig.tableIndex(u"c.txt"));
@@ -76,13 +66,43 @@ TEST_P(运行, 托盘菜单用第k个对照表转换剪贴板) {
     EXPECT_EQ(viaTrayMenu(u"c.txt", u"a"), u"a");
     ASSERT_EQ(rig.desktop.messages.size(), 1U);
     EXPECT_EQ(rig.desktop.messages[0].text, u"内码对照表文件不正常！");
+    rig.desktop.clip.failing = true;
+    rig.window().转换方式_Click(rig.tableIndex(u"a.txt"));
+    ASSERT_TRUE(rig.waitIdle());
+    ASSERT_EQ(rig.desktop.messages.size(), 2U);
+    EXPECT_EQ(rig.desktop.messages[1].text, u"无法打开剪贴板\r\n剪贴板打不开");
     expectIdleAgain();
 }
 
-INSTANTIATE_TEST_SUITE_P(线程与否, 运行, ::testing::Bool(),
-                         [](const auto& info) { return info.param ? "worker" : "inline"; });
+// A files job over a file that is gone: the worker waits for its message
+// box. Meanwhile the tray menu changes nothing and Start asks to cancel. The
+// window closes before the box is shown, and the settings cannot be written:
+// that is reported, the tray icon goes, and the job touches the window no more.
+TEST_F(运行, 作业运行时托盘菜单什么也不改而开始转换请求取消而关闭后作业不再碰窗体) {
+    rig.pickTable(0);
+    rig.list.addItem(rig.path(u"没了.txt"));
+    rig.window().开始转换_Click();
+    ASSERT_TRUE(rig.busy());
+    rig.window().转换方式_Click(0);
+    EXPECT_TRUE(rig.type.selectedIndex() == 0 && rig.list.count() == 1 && 对照表正常);
+    rig.window().开始转换_Click();
+    EXPECT_TRUE(取消标志 && rig.busy());
+    rig.minimise();
+    std::filesystem::create_directory(std::filesystem::path(rig.path(u"Tolvane.ini")));
+    const std::u16string caption = rig.form.caption();
+    rig.unload();
+    rig.desktop.drainUntil([] { return false; }, std::chrono::milliseconds(50));
+    ASSERT_EQ(rig.desktop.messages.size(), 1U);
+    EXPECT_EQ(rig.desktop.messages[0].title, u"Tolvane");
+    EXPECT_EQ(rig.desktop.messages[0].text, u"INI模块.INI属性写入.写入INI文件");
+    EXPECT_EQ(rig.form.caption(), caption);
+    EXPECT_TRUE(取消标志 && !rig.desktop.tray.shown);
+    EXPECT_EQ(回调模块::TrayOwner, nullptr);
+}
 
-TEST(窗体线程, 作业中每个状态都让窗体处理事件所以能取消) {
+// In line, every status lets the window process its events: the Start button
+// pressed then cancels, and a close leaves the job unable to touch the window.
+TEST(窗体线程, 作业中每个状态都让窗体处理事件所以能取消也能关闭) {
     WindowRig rig;
     rig.writeTable(u"a.txt", {u"a b"});
     rig.writeSetting(u"个人设置", u"使用多线程", u"0");
@@ -90,51 +110,20 @@ TEST(窗体线程, 作业中每个状态都让窗体处理事件所以能取消)
     rig.pickTable(0);
     rig.desktop.clip.setText(std::u16string(3000, u'a'));
     rig.pickType(2);
-    // The Start button pressed again while the first status shows.
+    const std::u16string firstStatus = u"正在转换剪贴板文本...";
     rig.desktop.onProcessEvents = [&] {
-        if (rig.form.caption() == u"正在转换剪贴板文本...") rig.window().开始转换_Click();
+        if (rig.form.caption() == firstStatus) rig.window().开始转换_Click();
     };
     rig.window().开始转换_Click();
     EXPECT_EQ(rig.desktop.clip.text().back(), u'a');
     EXPECT_FALSE(取消标志 || rig.busy());
-}
-
-// Starts a files job over a file that is gone; the worker then waits for its
-// "source file not in order" message to be shown.
-void startJobThatWaits(WindowRig& rig) {
-    rig.writeTable(u"a.txt", {u"a b"});
-    rig.load();
-    rig.pickTable(0);
-    rig.list.addItem(rig.path(u"没了.txt"));
+    const std::u16string cancelled = rig.desktop.clip.text();
+    rig.desktop.onProcessEvents = [&] {
+        if (rig.form.caption() == firstStatus) rig.unload();
+    };
     rig.window().开始转换_Click();
-    ASSERT_TRUE(rig.busy());
-}
-
-TEST(工作线程, 作业运行时托盘菜单什么也不改而再按开始转换请求取消) {
-    WindowRig rig;
-    startJobThatWaits(rig);
-    rig.window().转换方式_Click(0);
-    EXPECT_TRUE(rig.type.selectedIndex() == 0 && rig.list.count() == 1 && 对照表正常);
-    rig.window().开始转换_Click();
-    EXPECT_TRUE(取消标志 && rig.busy());
-    ASSERT_TRUE(rig.waitIdle());
-    ASSERT_EQ(rig.desktop.messages.size(), 1U);
-    EXPECT_EQ(rig.desktop.messages[0].text, u"源文件不正常！");
-}
-
-TEST(工作线程, 关闭后作业不再碰窗体即使设置写不进) {
-    for (const bool settingsFail : {false, true}) {
-        WindowRig rig;
-        startJobThatWaits(rig);
-        if (settingsFail)
-            std::filesystem::create_directory(std::filesystem::path(rig.path(u"Tolvane.ini")));
-        const std::u16string caption = rig.form.caption();
-        rig.unload();
-        rig.desktop.drainUntil([] { return false; }, std::chrono::milliseconds(50));
-        // Only the report of the settings that could not be written.
-        EXPECT_EQ(rig.desktop.messages.size(), settingsFail ? 1U : 0U);
-        EXPECT_TRUE(rig.form.caption() == caption && !rig.desktop.tray.shown);
-    }
+    EXPECT_EQ(rig.desktop.clip.text(), cancelled);
+    EXPECT_EQ(rig.form.caption(), firstStatus);
 }
 
 } // namespace

@@ -17,7 +17,8 @@ std::string asText(const std::vector<std::uint8_t>& bytes) {
 主窗体& WindowRig::load() {
     主窗体控件 controls{form, basis, type, choose, remove, clear, start, list, clip, menu};
     const std::u16string folder = scratch_.path().u16string();
-    window_ = std::make_unique<主窗体>(controls, desktop, 文件位置{folder, {joinPath(folder, u"对照表")}});
+    window_ = std::make_unique<主窗体>(controls, desktop,
+                                       文件位置{folder, {joinPath(folder, u"对照表")}});
     window_->Form_Load();
     return *window_;
 }
@@ -32,11 +33,6 @@ void WindowRig::writeTable(const std::u16string& name, const std::vector<std::u1
 
 void WindowRig::writeTextFile(const std::u16string& name, const std::u16string& text) {
     testing::writeBytes(std::filesystem::path(path(name)), asText(encodeOem(text)));
-}
-
-std::u16string WindowRig::readTextFile(const std::u16string& name) const {
-    const std::string bytes = testing::readBytes(std::filesystem::path(path(name)));
-    return decodeOem({reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size()});
 }
 
 void WindowRig::writeSetting(const std::u16string& section, const std::u16string& key,

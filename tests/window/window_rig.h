@@ -33,7 +33,6 @@ class WindowRig {
     // A mapping table in the folder 对照表: lines in the ANSI code page, CR LF ended.
     void writeTable(const std::u16string& name, const std::vector<std::u16string>& lines);
     void writeTextFile(const std::u16string& name, const std::u16string& text);
-    std::u16string readTextFile(const std::u16string& name) const;
     void writeSetting(const std::u16string& section, const std::u16string& key,
                       const std::u16string& value);
     std::u16string setting(const std::u16string& section, const std::u16string& key);

@@ -4,6 +4,7 @@
 #include "platform/error.h"
 
 #include <algorithm>
+#include <thread>
 
 namespace tolvane::fakes {
 
@@ -24,14 +25,7 @@ WindowProc FakeTrayCalls::replaceWindowProc(WindowHandle window, WindowProc repl
     return std::exchange(procedure, replacement);
 }
 
-std::intptr_t FakeTrayCalls::callWindowProc(WindowProc previous, WindowHandle window,
-                                            std::uint32_t message, std::uintptr_t wParam,
-                                            std::intptr_t lParam) {
-    return previous == nullptr ? 0 : previous(window, message, wParam, lParam);
-}
-
 bool FakeOpenFileDialog::getOpenFileName(OpenFileName& request) {
-    opened = true;
     if (answer) request.file = *answer + std::u16string(request.nMaxFile, u'\0');
     return answer.has_value();
 }
@@ -44,7 +38,6 @@ void FakeDesktop::processEvents() {
 void FakeDesktop::postToWindowThread(std::function<void()> call) {
     const std::lock_guard lock(queueMutex_);
     queue_.push_back(std::move(call));
-    queued_.notify_all();
 }
 
 void FakeDesktop::runQueued() {
@@ -60,11 +53,8 @@ bool FakeDesktop::drainUntil(const std::function<bool()>& condition,
                              std::chrono::milliseconds timeout) {
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     for (runQueued(); !condition(); runQueued()) {
-        std::unique_lock lock(queueMutex_);
-        if (queued_.wait_until(lock, deadline, [this] { return !queue_.empty(); })) continue;
-        lock.unlock();
-        runQueued();
-        return condition();
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
 }

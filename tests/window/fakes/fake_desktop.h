@@ -6,12 +6,12 @@
 #include "platform/ui.h"
 
 #include <chrono>
-#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -49,8 +49,11 @@ struct FakeDropData : DropData {
 struct FakeTrayCalls : TrayCalls {
     void shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) override;
     WindowProc replaceWindowProc(WindowHandle window, WindowProc procedure) override;
-    std::intptr_t callWindowProc(WindowProc previous, WindowHandle window, std::uint32_t message,
-                                 std::uintptr_t wParam, std::intptr_t lParam) override;
+    // The window's own procedure has nothing to hand on to here.
+    std::intptr_t callWindowProc(WindowProc, WindowHandle, std::uint32_t, std::uintptr_t,
+                                 std::intptr_t) override {
+        return 0;
+    }
     void mouse(std::int32_t notification) { procedure(owner, kTrayMessage, 0, notification); }
 
     bool shown = false;
@@ -64,7 +67,6 @@ struct FakeTrayCalls : TrayCalls {
 struct FakeOpenFileDialog : OpenFileDialog {
     bool getOpenFileName(OpenFileName& request) override;
     std::optional<std::u16string> answer;
-    bool opened = false;
 };
 
 struct ShownMessage {
@@ -79,6 +81,7 @@ class FakeDesktop : public Desktop {
 
     MessageAnswer messageBox(const std::u16string& title, const std::u16string& text, MessageIcon,
                              MessageButtons) override {
+        noteThread();
         messages.push_back({title, text});
         return MessageAnswer::Ok;
     }
@@ -87,7 +90,10 @@ class FakeDesktop : public Desktop {
     int screenHeight() const override { return kScreenHeight; }
     void postToWindowThread(std::function<void()> call) override;
     bool hasTray() const override { return hasTray_; }
-    Clipboard& clipboard() override { return clip; }
+    Clipboard& clipboard() override {
+        noteThread();
+        return clip;
+    }
     OpenFileDialog& openFileDialog() override { return dialog; }
     TrayCalls& trayCalls() override { return tray; }
     std::shared_ptr<Picture> idleIcon() const override { return idle_; }
@@ -97,6 +103,8 @@ class FakeDesktop : public Desktop {
     bool drainUntil(const std::function<bool()>& condition,
                     std::chrono::milliseconds timeout = std::chrono::seconds(20));
 
+    // Set when the window used the desktop from a thread other than its own.
+    bool usedOffThread = false;
     bool hasTray_ = true;
     std::function<void()> onProcessEvents; // runs before the queued calls
     std::vector<ShownMessage> messages;
@@ -106,11 +114,12 @@ class FakeDesktop : public Desktop {
 
   private:
     void runQueued();
+    void noteThread() { usedOffThread |= std::this_thread::get_id() != windowThread_; }
 
     std::shared_ptr<Picture> idle_ = std::make_shared<FakePicture>(1);
     std::shared_ptr<Picture> busy_ = std::make_shared<FakePicture>(2);
+    const std::thread::id windowThread_ = std::this_thread::get_id();
     std::mutex queueMutex_;
-    std::condition_variable queued_;
     std::deque<std::function<void()>> queue_;
 };
 
