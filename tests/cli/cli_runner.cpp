@@ -1,7 +1,6 @@
 #include "cli_runner.h"
 
 #include <algorithm>
-#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -24,10 +23,6 @@ void redirect(const fs::path& file, int stream, int flags) {
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
-    // Started as from a terminal: the program would keep ignoring a stop
-    // signal that whatever runs the tests happens to ignore.
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
-        std::signal(signal, SIG_DFL);
     ::execv(TOLVANE_CLI, argv.data());
     ::_exit(127);
 }
@@ -39,13 +34,8 @@ Scratch::Scratch() {
 }
 
 RunResult Scratch::run(const std::vector<std::string>& arguments, const std::string& input) const {
-    writeBytes(root_.path() / "in", input);
-    return finish(start(arguments));
-}
-
-pid_t Scratch::start(const std::vector<std::string>& arguments) const {
     const fs::path io = root_.path();
-    if (!fs::exists(io / "in")) writeBytes(io / "in", {});
+    writeBytes(io / "in", input);
     const pid_t child = ::fork();
     if (child == 0) {
         if (::chdir(work_.c_str()) != 0) ::_exit(126);
@@ -54,14 +44,10 @@ pid_t Scratch::start(const std::vector<std::string>& arguments) const {
         redirect(io / "err", STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
         execProgram(arguments);
     }
-    return child;
-}
-
-RunResult Scratch::finish(pid_t child) const {
     int status = 0;
     ::waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(root_.path() / "out"),
-            readBytes(root_.path() / "err")};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(io / "out"),
+            readBytes(io / "err")};
 }
 
 std::vector<std::pair<std::string, std::string>> snapshot(const fs::path& folder) {

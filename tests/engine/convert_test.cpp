@@ -34,21 +34,6 @@ TEST_F(转换, 每一个代码单元按表替换) {
         ASSERT_EQ(all[unit], permuted(static_cast<char16_t>(unit))) << unit;
 }
 
-// Without a worker thread the window runs once at the start and every 1001 units.
-constexpr std::tuple<bool, std::size_t, int> kPumpCases[] = {
-    {false, 0, 1}, {false, 1000, 1}, {false, 1001, 2}, {true, 5000, 0}};
-
-TEST_F(转换, 让窗口处理事件的次数) {
-    for (const auto& [worker, units, expected] : kPumpCases) {
-        使用多线程 = worker;
-        int pumps = 0;
-        setEventPump([&] { ++pumps; });
-        std::vector<char16_t> text(units, u'a');
-        转换内码(text);
-        EXPECT_EQ(pumps, expected) << "worker " << worker << ", " << units << " units";
-    }
-}
-
 // On a worker the cancel is seen after the current unit; in line, at the window's turns.
 TEST_F(转换, 取消在当前代码单元之后停下并清除标志) {
     设置对照(u'a', u'b');
@@ -92,17 +77,6 @@ TEST_F(转换, 字节缓冲区) {
         EXPECT_EQ(转换字节(bytes), c.cancel) << c.name;
         EXPECT_EQ(bytes, c.out) << c.name;
     }
-}
-
-TEST_F(转换, 块复制在空输入时保留目标原样) {
-    std::vector<char16_t> text = units(u"keep");
-    字节转内码({0x41}, text);
-    EXPECT_EQ(text, units(u"keep"));
-    std::vector<std::uint8_t> bytes{1, 2, 3};
-    内码转字节({}, bytes);
-    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{1, 2, 3}));
-    内码转字节(units(u"A"), bytes);
-    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0x41, 0}));
 }
 
 } // namespace

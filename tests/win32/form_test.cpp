@@ -95,17 +95,6 @@ TEST(开始按钮, 没有Webdings时自己画三角和方块而标题不变) {
     EXPECT_TRUE(stop.corner);
 }
 
-TEST(开始按钮, 有Webdings时用它写符号) {
-    if (!hasWebdings()) GTEST_SKIP() << "no Webdings on this system";
-    Form form(主窗体设计(), SymbolFont::Webdings);
-    const auto font =
-        reinterpret_cast<HFONT>(::SendMessageW(form.control(u"开始转换"), WM_GETFONT, 0, 0));
-    LOGFONTW described{};
-    ::GetObjectW(font, sizeof described, &described);
-    EXPECT_EQ(fromWide(described.lfFaceName), u"Webdings");
-    EXPECT_EQ(form.button(u"开始转换").caption(), u"4");
-}
-
 TEST(弹出菜单, 恢复是默认项而转换方式的元素接在数组末尾) {
     Form form(主窗体设计());
     PopupMenuControl& menu = form.menu();

@@ -7,30 +7,12 @@
 #include "tolvane_version.h"
 #include "window_rig.h"
 
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace tolvane {
 namespace {
 
 const std::u16string kTitle = u"Tolvane " TOLVANE_VERSION " 版";
-
-TEST(启动, 没有设置或位置超出范围时居中而总是空闲地开始) {
-    for (const bool outOfRange : {false, true}) {
-        WindowRig rig;
-        if (outOfRange) rig.writeSetting(u"窗体位置", u"X", u"-20000");
-        if (outOfRange) rig.writeSetting(u"窗体位置", u"Y", u"abc");
-        rig.load();
-        const auto& f = rig.form;
-        EXPECT_LE(std::abs(2 * f.left() + f.width() - fakes::FakeDesktop::kScreenWidth), 1);
-        EXPECT_LE(std::abs(2 * f.top() + f.height() - fakes::FakeDesktop::kScreenHeight), 1);
-        EXPECT_TRUE(f.state() == WindowState::Normal && f.visible);
-        EXPECT_EQ(f.icon(), rig.desktop.idleIcon());
-        EXPECT_TRUE(rig.type.selectedIndex() == 0 && 转换类型 == 0);
-        EXPECT_TRUE(rig.list.visible() && !rig.clip.visible() && !rig.desktop.tray.shown);
-        EXPECT_TRUE(rig.basis.selectedIndex() == -1 && !对照表正常);
-    }
-}
 
 // Each setting as read at start-up shows in what shut-down writes back:
 // 使用多线程 is on only for a text that is the number 1, the others take the
