@@ -141,4 +141,4 @@ echo "ok: minimised into the tray"
 # The tray hook and menu are checked in-process by the front-end suite, not
 # here: under Xvfb, clicks on Wine's docked icon reach it only now and then
 # (trayer's socket keeps them until Wine's window inside is shown). The
-# program ends with the Wine session.
+# program ends when the Wine server is stopped.
