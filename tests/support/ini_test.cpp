@@ -32,12 +32,17 @@ TEST_F(INI设置, 写出的文件是936字节且再次写出时就地改写) {
     EXPECT_EQ(INI属性读出(u"使用多线程", u"", u"个人设置"), u"1");
 }
 
-TEST_F(INI设置, 空值和缺少的键都读作默认值而值截至空字符) {
+TEST_F(INI设置, 空值和缺少的键都读作默认值而值截至空字符且长值截成整字) {
     EXPECT_EQ(INI属性读出(u"X", u"d"), u"d");
     INI属性写入(u"X", u"");
     EXPECT_EQ(INI属性读出(u"X", u"d"), u"d");
     EXPECT_EQ(截至空字符(std::u16string(u"ab\0cd", 5)), u"ab");
     EXPECT_EQ(截至空字符(u"abc"), u"abc");
+    // A long value is read back cut at 254 bytes, without half a character.
+    INI属性写入(u"X", std::u16string(300, u'a'));
+    EXPECT_EQ(INI属性读出(u"X"), std::u16string(254, u'a'));
+    INI属性写入(u"X", std::u16string(253, u'a') + u"中");
+    EXPECT_EQ(INI属性读出(u"X"), std::u16string(253, u'a'));
 }
 
 TEST_F(INI设置, 空应用名用Appname) {
