@@ -8,41 +8,33 @@
 
 namespace tolvane::win32 {
 
-class NativeControl {
+// What every native control does alike for the window logic's interface.
+template <class Interface> class NativeControl : public Interface {
   public:
     explicit NativeControl(HWND hwnd) : hwnd_(hwnd) {}
     HWND hwnd() const { return hwnd_; }
 
-  protected:
-    void enable(bool enabled) { ::EnableWindow(hwnd_, enabled); }
-    bool isEnabled() const { return ::IsWindowEnabled(hwnd_); }
-    void show(bool visible) { ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
-    // Visible as far as the control itself goes, also while its window is hidden.
-    bool isShown() const { return (::GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
+    void setEnabled(bool enabled) override { ::EnableWindow(hwnd_, enabled); }
+    bool enabled() const override { return ::IsWindowEnabled(hwnd_); }
+    void setVisible(bool visible) override { ::ShowWindow(hwnd_, visible ? SW_SHOWNA : SW_HIDE); }
+    // Its own flag: a control stays visible while its window is hidden in the tray.
+    bool visible() const override { return (::GetWindowLongW(hwnd_, GWL_STYLE) & WS_VISIBLE) != 0; }
 
   private:
     HWND hwnd_;
 };
 
-class ButtonControl : public Button, public NativeControl {
+class ButtonControl : public NativeControl<Button> {
   public:
     using NativeControl::NativeControl;
-    void setEnabled(bool enabled) override { enable(enabled); }
-    bool enabled() const override { return isEnabled(); }
-    void setVisible(bool visible) override { show(visible); }
-    bool visible() const override { return isShown(); }
     void setCaption(const std::u16string& caption) override;
     std::u16string caption() const override;
     WindowHandle handle() const override { return reinterpret_cast<WindowHandle>(hwnd()); }
 };
 
-class ComboControl : public ComboBox, public NativeControl {
+class ComboControl : public NativeControl<ComboBox> {
   public:
     using NativeControl::NativeControl;
-    void setEnabled(bool enabled) override { enable(enabled); }
-    bool enabled() const override { return isEnabled(); }
-    void setVisible(bool visible) override { show(visible); }
-    bool visible() const override { return isShown(); }
     void addItem(const std::u16string& text) override;
     int count() const override;
     std::u16string itemText(int index) const override;
@@ -51,13 +43,9 @@ class ComboControl : public ComboBox, public NativeControl {
     std::u16string text() const override;
 };
 
-class ListControl : public ListBox, public NativeControl {
+class ListControl : public NativeControl<ListBox> {
   public:
     using NativeControl::NativeControl;
-    void setEnabled(bool enabled) override { enable(enabled); }
-    bool enabled() const override { return isEnabled(); }
-    void setVisible(bool visible) override { show(visible); }
-    bool visible() const override { return isShown(); }
     int count() const override;
     std::u16string itemText(int index) const override;
     void setItemText(int index, const std::u16string& text) override;
@@ -69,13 +57,9 @@ class ListControl : public ListBox, public NativeControl {
     void setHorizontalExtent(int pixels) override;
 };
 
-class TextControl : public TextBox, public NativeControl {
+class TextControl : public NativeControl<TextBox> {
   public:
     using NativeControl::NativeControl;
-    void setEnabled(bool enabled) override { enable(enabled); }
-    bool enabled() const override { return isEnabled(); }
-    void setVisible(bool visible) override { show(visible); }
-    bool visible() const override { return isShown(); }
     void setText(const std::u16string& text) override;
     std::u16string text() const override;
 };
