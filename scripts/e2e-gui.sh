@@ -6,6 +6,8 @@
 # CP936 file with the shipped 简体到繁体 table through the real controls, sends
 # the window to the tray and closes it from the tray menu.
 set -euo pipefail
+source "$(dirname "$0")/x-desktop.sh"
+source "$(dirname "$0")/e2e-steps.sh"
 bin_dir=$(realpath "$1")
 artifacts=$(realpath -m "$2")
 mkdir -p "$artifacts"
@@ -13,9 +15,7 @@ mkdir -p "$artifacts"
 work=$(mktemp -d)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    # Gone for good, so that a next run cannot meet this X server still closing.
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    stop_started
     rm -rf "$work"
 }
 trap cleanup EXIT
@@ -24,8 +24,6 @@ fail() {
     import -window root "$artifacts/e2e-failure.png" 2>/dev/null || true
     exit 1
 }
-source "$(dirname "$0")/x-desktop.sh"
-source "$(dirname "$0")/e2e-steps.sh"
 start_x_desktop "$work"
 start_trayer
 prepare_folders "$bin_dir/tolvane"

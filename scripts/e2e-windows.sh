@@ -19,9 +19,7 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
     wineserver -k 2>/dev/null || true
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    # Gone for good, so that a next run cannot meet this X server still closing.
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    stop_started
     rm -rf "$work"
 }
 trap cleanup EXIT

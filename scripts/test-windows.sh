@@ -16,8 +16,7 @@ work=$(mktemp -d)
 pids=()
 cleanup() {
     wineserver -k 2>/dev/null || true
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    stop_started
     rm -rf "$work"
 }
 trap cleanup EXIT

@@ -1,6 +1,13 @@
 # Sourced by the scripts that run the real window: an X server of their own
 # with a window manager. The caller collects the started processes in its
-# array pids, stops them on exit, and defines fail.
+# array pids, stops them on exit (stop_started), and defines fail.
+
+# Stops the started processes and waits until they are gone, so that a next
+# run cannot meet this X server still closing.
+stop_started() {
+    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+}
 
 # Waits up to 20 s for a command to succeed.
 wait_for() {
