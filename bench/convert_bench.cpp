@@ -114,13 +114,13 @@ struct EndToEnd {
 };
 
 // One file through the job's steps; the file is put back for the next round.
-EndToEnd convertOnce(const fs::path& path) {
-    文件内容转换 steps(fromUtf8(path.string()));
+EndToEnd convertOnce(const 内码对照表& table, const fs::path& path) {
+    文件内容转换 steps(table, fromUtf8(path.string()));
     EndToEnd timing;
     timing.convert = seconds([&] {
         steps.移入备份();
         steps.读出();
-        steps.转换();
+        steps.转换(stopRequested);
     });
     timing.flush = seconds([&] { steps.写入(); });
     fs::remove(path);
@@ -129,11 +129,12 @@ EndToEnd convertOnce(const fs::path& path) {
     return timing;
 }
 
-void benchEndToEnd(const fs::path& path, const char* name, const char* iconvFrom) {
+void benchEndToEnd(const 内码对照表& table, const fs::path& path, const char* name,
+                   const char* iconvFrom) {
     runShell("cat '" + path.string() + "' > /dev/null"); // the page cache warm
     EndToEnd fastest{1e9, 1e9};
     for (int i = 0; i < kRounds; ++i) {
-        const EndToEnd round = convertOnce(path);
+        const EndToEnd round = convertOnce(table, path);
         fastest.convert = std::min(fastest.convert, round.convert);
         fastest.flush = std::min(fastest.flush, round.flush);
     }
@@ -166,11 +167,9 @@ double peakMemoryOfCli(const std::string& cli, const fs::path& table, const fs::
 
 void benchTableLoad(const std::string& cli, const fs::path& table) {
     NoWindow window;
-    const double first = seconds([&] { 载入对照表文件(fromUtf8(table.string()), window); });
-    const double again = best([&] {
-        复位对照表();
-        return seconds([&] { 载入对照表文件(fromUtf8(table.string()), window); });
-    });
+    const double first = seconds([&] { 载入对照表文件(fromUtf8(table.string()), window, true); });
+    const double again = best(
+        [&] { return seconds([&] { 载入对照表文件(fromUtf8(table.string()), window, true); }); });
     const double wholeRun = best([&] {
         return seconds([&] { runShell(cli + " -q -t '" + table.string() + "' < /dev/null"); });
     });
@@ -190,16 +189,17 @@ void makeSmallFiles(const fs::path& folder) {
 
 // One file after another, each flushed and renamed before the next (the
 // window's job), then all of them by tolvane-cli, which flushes them in groups.
-void benchSmallFiles(const std::string& cli, const fs::path& table, const fs::path& folder) {
+void benchSmallFiles(const 内码对照表& loaded, const std::string& cli, const fs::path& table,
+                     const fs::path& folder) {
     makeSmallFiles(folder);
     double converting = 0;
     double flushing = 0;
     for (int i = 0; i < kSmallFiles; ++i) {
-        文件内容转换 steps(fromUtf8((folder / (std::to_string(i) + ".txt")).string()));
+        文件内容转换 steps(loaded, fromUtf8((folder / (std::to_string(i) + ".txt")).string()));
         converting += seconds([&] {
             steps.移入备份();
             steps.读出();
-            steps.转换();
+            steps.转换(stopRequested);
         });
         flushing += seconds([&] { steps.写入(); });
     }
@@ -225,14 +225,16 @@ int main(int argc, char** argv) {
     const fs::path table = folder / "table.txt";
     writeFile(table, tableFile());
     benchTableLoad(cli, table);
+    NoWindow window;
+    const TablePtr loaded = 载入对照表文件(fromUtf8(table.string()), window, true).table;
 
     const std::vector<std::uint8_t> gbk = sampleText(kTextBytes);
     writeFile(folder / "gbk.txt", gbk);
     const std::u16string text = decodeOem(gbk);
     const std::string utf8 = toUtf8(text);
     writeFile(folder / "utf8.txt", {utf8.begin(), utf8.end()});
-    benchEndToEnd(folder / "gbk.txt", "GBK", "GBK");
-    benchEndToEnd(folder / "utf8.txt", "UTF-8", "UTF-8");
+    benchEndToEnd(*loaded, folder / "gbk.txt", "GBK", "GBK");
+    benchEndToEnd(*loaded, folder / "utf8.txt", "UTF-8", "UTF-8");
 
     // A 1 GB file, five times the sample, converted by tolvane-cli.
     {
@@ -245,7 +247,7 @@ int main(int argc, char** argv) {
                 static_cast<std::uintmax_t>(fs::file_size(folder / "big.txt") / 1000000),
                 peakMemoryOfCli(cli, table, folder / "big.txt"));
 
-    benchSmallFiles(cli, table, folder / "small");
+    benchSmallFiles(*loaded, cli, table, folder / "small");
     fs::remove_all(folder);
     return 0;
 }

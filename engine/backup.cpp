@@ -10,6 +10,10 @@ namespace tolvane {
 
 namespace {
 
+ListValue separator() {
+    return std::u16string(1, kPathSeparator);
+}
+
 // The number of the backup folder last tried; the search for a free one
 // starts over at 01 for every file.
 std::int32_t backupCounter = 0;
@@ -70,13 +74,12 @@ std::u16string 移入备份(const std::u16string& 路径, bool* 新建了文件�
     case PathKind::File:
         break;
     }
-    const ListValue separator = std::u16string(1, kPathSeparator);
-    ListValue fields = Split(separator, 路径, -1);
-    const std::u16string name = Pop(fields).text();
+    const PathParts parts = splitPath(路径);
     // A bare name lies in the current folder.
-    const std::u16string folder = IsNonEmptyArray(fields) ? Join(separator, fields).text() : u".";
+    const std::u16string folder =
+        IsNonEmptyArray(parts.folderFields) ? Join(separator(), parts.folderFields).text() : u".";
     bool created = false;
-    std::u16string target = backupPathIn(folder, name, created);
+    std::u16string target = backupPathIn(folder, parts.name, created);
     try {
         renameNoReplace(路径, target);
     } catch (const Error&) {
@@ -85,6 +88,16 @@ std::u16string 移入备份(const std::u16string& 路径, bool* 新建了文件�
     }
     if (新建了文件夹 != nullptr) *新建了文件夹 = created;
     return target;
+}
+
+PathParts splitPath(const std::u16string& path) {
+    PathParts parts{Split(separator(), path, -1), {}};
+    parts.name = Pop(parts.folderFields).text();
+    return parts;
+}
+
+std::u16string joinParts(const ListValue& folderFields, const std::u16string& name) {
+    return Join(separator(), folderFields, name).text();
 }
 
 std::int32_t 路径类型(const std::u16string& 路径) {

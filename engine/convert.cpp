@@ -1,76 +1,48 @@
 #include "engine/convert.h"
 
-#include "engine/state.h"
-#include "engine/table.h"
+#include <algorithm>
 
 namespace tolvane {
 
 namespace {
 
-// Without a worker thread the window gets to run once every this many units.
-constexpr int kUnitsPerYield = 1000;
-
-bool cancelRequested() {
-    if (!取消标志.load(std::memory_order_relaxed)) return false;
-    取消标志 = false;
-    return true;
-}
-
-bool convertOnWorker(std::vector<char16_t>& units) {
-    for (char16_t& unit : units) {
-        unit = 查表(unit);
-        if (cancelRequested()) return true;
-    }
-    return false;
-}
-
-bool convertInline(std::vector<char16_t>& units) {
-    pumpEvents();
-    int counter = 0;
-    for (char16_t& unit : units) {
-        unit = 查表(unit);
-        if (++counter > kUnitsPerYield) {
-            counter = 0;
-            pumpEvents();
-        }
-        if (cancelRequested()) return true;
-    }
-    return false;
+bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
 }
 
 } // namespace
 
-bool 转换内码(std::vector<char16_t>& 内码) {
-    return 使用多线程 ? convertOnWorker(内码) : convertInline(内码);
-}
-
-bool 分段之间() {
-    if (!使用多线程) pumpEvents();
-    return cancelRequested();
-}
-
-bool 转换字节(std::vector<std::uint8_t>& 字节) {
-    std::vector<char16_t> 内码;
-    字节转内码(字节, 内码);
-    const bool cancelled = 转换内码(内码);
-    内码转字节(内码, 字节);
-    return cancelled;
-}
-
-void 字节转内码(const std::vector<std::uint8_t>& 字节, std::vector<char16_t>& 内码) {
-    if (字节.size() < 2) return;
-    内码.resize(字节.size() / 2);
-    for (std::size_t i = 0; i < 内码.size(); ++i)
-        内码[i] = static_cast<char16_t>(字节[2 * i] | (字节[2 * i + 1] << 8));
-}
-
-void 内码转字节(const std::vector<char16_t>& 内码, std::vector<std::uint8_t>& 字节) {
-    if (内码.empty()) return;
-    字节.resize(内码.size() * 2);
-    for (std::size_t i = 0; i < 内码.size(); ++i) {
-        字节[2 * i] = static_cast<std::uint8_t>(内码[i] & 0xFF);
-        字节[2 * i + 1] = static_cast<std::uint8_t>(内码[i] >> 8);
+std::size_t convertUnits(const 内码对照表& table, std::span<char16_t> units, bool last) {
+    const PhraseRules& phrases = table.词组();
+    const std::size_t longest = phrases.longest();
+    const std::size_t size = units.size();
+    // From here on a rule could still reach past the end of what is known.
+    const std::size_t decided = last || longest == 0 ? size : size - std::min(size, longest - 1);
+    char16_t* const text = units.data();
+    std::size_t at = 0;
+    while (at < decided) {
+        if (phrases.mayStartWith(text[at])) {
+            const auto match = phrases.longestAt({text + at, std::min(longest, size - at)});
+            if (match.length != 0) {
+                std::copy_n(match.target, match.length, text + at);
+                at += match.length;
+                continue;
+            }
+        }
+        text[at] = table.查表(text[at]);
+        ++at;
     }
+    // A surrogate pair is one character of the text: its halves stay together.
+    // No table maps a surrogate (table files cannot hold one), so the high half
+    // needs no undoing.
+    if (at < size && at > 0 && isHighSurrogate(text[at - 1])) --at;
+    return at;
+}
+
+std::u16string 转换文本(const 内码对照表& table, std::u16string_view text) {
+    std::u16string converted(text);
+    convertUnits(table, converted, true);
+    return converted;
 }
 
 } // namespace tolvane

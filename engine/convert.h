@@ -1,28 +1,24 @@
 #pragma once
-// Text through the mapping table, one code unit at a time.
+// Text through a mapping table, as UTF-16 code units: at each position the
+// phrase rule with the longest source that matches there replaces those
+// units; where none does, the unit is replaced by its table entry.
 
-#include <cstdint>
-#include <vector>
+#include "engine/table.h"
+
+#include <cstddef>
+#include <span>
+#include <string>
+#include <string_view>
 
 namespace tolvane {
 
-// Replaces every code unit by its table entry. True when cancelled: the units
-// before the cancel are converted, the rest unchanged, 取消标志 cleared again.
-// Without a worker thread it lets the window run once before the first unit and
-// after every 1001st.
-bool 转换内码(std::vector<char16_t>& 内码);
+// Converts units in place, left to right, and returns how many are done.
+// Without last, the units a longer rule might still cover together with text
+// yet to come are left as they are, for the caller to hand in again with what
+// follows: the result does not depend on where a text is cut.
+std::size_t convertUnits(const 内码对照表& table, std::span<char16_t> units, bool last);
 
-// Between two pieces of a file: without a worker thread the window gets to run;
-// true when the user asked to stop, 取消标志 then cleared again.
-bool 分段之间();
-
-// The same on a buffer of UTF-16 code units, low byte first; an odd last byte is
-// dropped. A cancelled conversion leaves the partly converted text in the buffer.
-bool 转换字节(std::vector<std::uint8_t>& 字节);
-
-// The buffer's whole code units; a buffer of fewer than two bytes leaves 内码 as it was.
-void 字节转内码(const std::vector<std::uint8_t>& 字节, std::vector<char16_t>& 内码);
-// The code units as bytes, low byte first; no code units leave 字节 as it was.
-void 内码转字节(const std::vector<char16_t>& 内码, std::vector<std::uint8_t>& 字节);
+// A whole text: a clipboard's, a file name's.
+std::u16string 转换文本(const 内码对照表& table, std::u16string_view text);
 
 } // namespace tolvane

@@ -15,8 +15,8 @@
 
 namespace tolvane {
 
-文件内容转换::文件内容转换(std::u16string 源路径, Encoding 编码)
-    : 源路径_(std::move(源路径)), 编码_(编码) {}
+文件内容转换::文件内容转换(const 内码对照表& 表, std::u16string 源路径, Encoding 编码)
+    : 表_(表), 源路径_(std::move(源路径)), 编码_(编码) {}
 
 文件内容转换::~文件内容转换() = default;
 
@@ -32,8 +32,8 @@ void 文件内容转换::读出() {
     输出_ = std::make_unique<NewFileInPlace>(源路径_);
 }
 
-bool 文件内容转换::转换() {
-    const StreamResult result = 转换文本文件(*输入_, 输出_->file(), 编码_, 分段之间);
+bool 文件内容转换::转换(const std::function<bool()>& stop) {
+    const StreamResult result = 转换文本文件(表_, *输入_, 输出_->file(), 编码_, stop);
     编码_ = result.encoding;
     输入_.reset();
     return result.cancelled;
@@ -91,19 +91,10 @@ void 文件内容转换::复原() {
     备份路径_.clear();
 }
 
-文件名转换结果 转换文件名(const std::u16string& 路径) {
-    // Only the last component changes; trailing separators are not a name.
-    const ListValue separator = std::u16string(1, kPathSeparator);
-    ListValue fields = Split(separator, 路径, 0);
-    const std::u16string name = Pop(fields).text();
-    std::vector<std::uint8_t> bytes;
-    内码转字节(std::vector<char16_t>(name.begin(), name.end()), bytes);
-    文件名转换结果 result;
-    result.已取消 = 转换字节(bytes);
-    std::vector<char16_t> units;
-    字节转内码(bytes, units);
-    result.新路径 = Join(separator, fields, std::u16string(units.begin(), units.end())).text();
-    return result;
+std::u16string 转换文件名(const 内码对照表& 表, const std::u16string& 路径) {
+    // Only the last component changes; after a trailing separator it is empty.
+    const PathParts parts = splitPath(路径);
+    return joinParts(parts.folderFields, 转换文本(表, parts.name));
 }
 
 void 检查新文件名(const std::u16string& 旧路径, const std::u16string& 新路径) {

@@ -2,8 +2,10 @@
 // The per-file steps of a conversion, shared by every front-end.
 
 #include "engine/encoding.h"
+#include "engine/table.h"
 
 #include <exception>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -19,7 +21,8 @@ class NewFileInPlace;
 // between steps and decide what to do after an error.
 class 文件内容转换 {
   public:
-    explicit 文件内容转换(std::u16string 源路径, Encoding 编码 = Encoding::Auto);
+    // The table must outlive the conversion.
+    文件内容转换(const 内码对照表& 表, std::u16string 源路径, Encoding 编码 = Encoding::Auto);
     ~文件内容转换();
     文件内容转换(const 文件内容转换&) = delete;
     文件内容转换& operator=(const 文件内容转换&) = delete;
@@ -38,9 +41,9 @@ class 文件内容转换 {
     // Opens the backup for reading and a temporary file beside the source path
     // for the converted text. Throws Error.
     void 读出();
-    // Converts the text piece by piece into the temporary file; true when
-    // cancelled between two pieces. Throws Error.
-    bool 转换();
+    // Converts the text piece by piece into the temporary file, asking stop()
+    // after every piece; true when it said to stop. Throws Error.
+    bool 转换(const std::function<bool()>& stop);
     // Puts the converted text at the source path, complete, with the original's
     // permissions. Throws Error, 58 when the path was taken meanwhile.
     void 写入();
@@ -59,6 +62,7 @@ class 文件内容转换 {
     void 复原();
 
   private:
+    const 内码对照表& 表_;
     std::u16string 源路径_;
     std::u16string 备份路径_;
     Encoding 编码_;
@@ -69,14 +73,9 @@ class 文件内容转换 {
     bool 已写入_ = false;
 };
 
-struct 文件名转换结果 {
-    bool 已取消 = false;
-    std::u16string 新路径;
-};
-
-// The last path component converted through the table, the folder part kept.
+// The last path component converted through 表, the folder part kept.
 // Touches no file.
-文件名转换结果 转换文件名(const std::u16string& 路径);
+std::u16string 转换文件名(const 内码对照表& 表, const std::u16string& 路径);
 
 // A converted name may only rename the file in its own folder: Error 52
 // ("文件名不合法") when the new path lies elsewhere (the table mapped a

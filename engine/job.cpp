@@ -53,7 +53,7 @@ bool 转换备份中的文件(作业界面& 界面, 文件内容转换& 转换) 
         界面.显示状态(u"正在读出源文件“" + 转换.备份路径() + u"”...");
         转换.读出();
         界面.显示状态(u"正在进行转换...");
-        if (转换.转换()) return 取消后复原(界面, 转换);
+        if (转换.转换(stopRequested)) return 取消后复原(界面, 转换);
         界面.显示状态(u"正在写入输出文件“" + 转换.源路径() + u"”...");
         转换.写入();
         界面.显示状态(u"写入完成！");
@@ -67,8 +67,8 @@ bool 转换备份中的文件(作业界面& 界面, 文件内容转换& 转换) 
 }
 
 // One file of a files job; false when the job stops here.
-bool 转换一个文件(作业界面& 界面, const std::u16string& 源路径) {
-    文件内容转换 转换(源路径);
+bool 转换一个文件(作业界面& 界面, const 内码对照表& 表, const std::u16string& 源路径) {
+    文件内容转换 转换(表, 源路径);
     try {
         转换.移入备份();
     } catch (const Error& e) {
@@ -85,57 +85,54 @@ bool 列表为空(作业界面& 界面, int 数目) {
     return true;
 }
 
-void 转换文件内容(作业界面& 界面) {
+void 转换文件内容(作业界面& 界面, const 内码对照表& 表) {
     const int 数目 = 界面.源文件数();
     if (列表为空(界面, 数目)) return;
     for (int 序号 = 0; 序号 < 数目; ++序号) {
-        if (!转换一个文件(界面, 界面.源文件项(序号))) return;
+        if (!转换一个文件(界面, 表, 界面.源文件项(序号))) return;
     }
 }
 
 enum class 名称结果 { 继续, 停止, 失败 };
 
 // Renames one listed file and sets its list text to the new path.
-名称结果 转换一个文件名(作业界面& 界面, int 序号) {
-    if (!使用多线程) pumpEvents();
+名称结果 转换一个文件名(作业界面& 界面, const 内码对照表& 表, int 序号) {
+    if (stopRequested()) return 名称结果::停止;
     const std::u16string 路径 = 界面.源文件项(序号);
-    const 文件名转换结果 结果 = 转换文件名(路径);
-    if (结果.已取消) return 名称结果::停止;
+    const std::u16string 新路径 = 转换文件名(表, 路径);
     if (路径类型(路径) != 1) {
         界面.消息框(u"文件“" + 路径 + u"”不存在", MessageIcon::None, MessageButtons::Ok);
         return 名称结果::停止;
     }
     try {
-        改名(路径, 结果.新路径);
+        改名(路径, 新路径);
     } catch (const Error& e) {
-        报告错误(界面,
-                 u"文件“" + 路径 + u"”不能改名为“" + 结果.新路径 + u"”\r\n" + e.description());
+        报告错误(界面, u"文件“" + 路径 + u"”不能改名为“" + 新路径 + u"”\r\n" + e.description());
         return 名称结果::失败;
     }
-    界面.设置源文件项(序号, 结果.新路径);
+    界面.设置源文件项(序号, 新路径);
     return 名称结果::继续;
 }
 
-void 转换文件名(作业界面& 界面) {
+void 转换所有文件名(作业界面& 界面, const 内码对照表& 表) {
     const int 数目 = 界面.源文件数();
     if (列表为空(界面, 数目)) return;
     界面.显示状态(u"正在进行文件名转换...");
     名称结果 结果 = 名称结果::继续;
     for (int 序号 = 0; 序号 < 数目 && 结果 == 名称结果::继续; ++序号)
-        结果 = 转换一个文件名(界面, 序号);
+        结果 = 转换一个文件名(界面, 表, 序号);
     // A refused rename was reported; the job ends without claiming success.
     if (结果 != 名称结果::失败) 界面.显示状态(u"转换完毕！");
 }
 
-void 转换剪贴板(作业界面& 界面) {
+void 转换剪贴板(作业界面& 界面, const 内码对照表& 表) {
     界面.显示状态(u"正在转换剪贴板文本...");
-    std::vector<std::uint8_t> 字节 = 界面.剪贴板内容();
-    // A cancel still puts the partly converted text on the clipboard.
-    转换字节(字节);
-    std::vector<char16_t> 内码;
-    字节转内码(字节, 内码);
+    const std::u16string 文本 = 转换文本(表, 界面.剪贴板内容());
+    // The text is one piece: a stop is noticed after it, and the converted
+    // text still goes on the clipboard.
+    stopRequested();
     try {
-        界面.放入剪贴板(std::u16string(内码.begin(), 内码.end()));
+        界面.放入剪贴板(文本);
     } catch (const Error& e) {
         报告错误(界面, u"无法打开剪贴板\r\n" + e.description());
         return;
@@ -144,20 +141,20 @@ void 转换剪贴板(作业界面& 界面) {
     界面.刷新();
 }
 
-void 按类型转换(作业界面& 界面) {
-    if (!对照表正常) {
+void 按类型转换(作业界面& 界面, const 内码对照表* 表) {
+    if (表 == nullptr) {
         界面.消息框(u"内码对照表文件不正常！", MessageIcon::None, MessageButtons::Ok);
         return;
     }
     switch (转换类型.load()) {
     case kConvertFiles:
-        转换文件内容(界面);
+        转换文件内容(界面, *表);
         break;
     case kConvertNames:
-        转换文件名(界面);
+        转换所有文件名(界面, *表);
         break;
     case kConvertClipboard:
-        转换剪贴板(界面);
+        转换剪贴板(界面, *表);
         break;
     default:
         break;
@@ -166,9 +163,9 @@ void 按类型转换(作业界面& 界面) {
 
 } // namespace
 
-void 执行转换(作业界面& 界面) {
+void 执行转换(作业界面& 界面, TablePtr 表) {
     try {
-        按类型转换(界面);
+        按类型转换(界面, 表.get());
     } catch (...) {
         // Nothing more can be done for this job; it still ends normally below.
         try {

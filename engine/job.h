@@ -3,12 +3,12 @@
 // text, the contents of the listed files or their names through the loaded
 // table, showing its progress and asking the user through the window.
 
+#include "engine/table.h"
 #include "platform/ui.h"
 
 #include <atomic>
 #include <cstdint>
 #include <string>
-#include <vector>
 
 namespace tolvane {
 
@@ -33,14 +33,16 @@ class 作业界面 {
     virtual MessageAnswer 消息框(const std::u16string& 文本, MessageIcon 图标,
                                  MessageButtons 按钮) = 0;
     // A copy of the captured clipboard text (剪贴板内容), taken on the window's thread.
-    virtual std::vector<std::uint8_t> 剪贴板内容() = 0;
+    virtual std::u16string 剪贴板内容() = 0;
     // Clears the clipboard and puts the text on it; throws Error when it cannot be opened.
     virtual void 放入剪贴板(const std::u16string& 文本) = 0;
     // Captures the clipboard text again into 剪贴板内容 and its preview.
     virtual void 刷新() = 0;
 };
 
-// Runs one whole job; returns when it is over (the worker thread then ends).
-void 执行转换(作业界面& 界面);
+// Runs one whole job through 表; without a table (none loaded, or the load
+// failed) the user is told and nothing is converted. Returns when the job is
+// over (the worker thread then ends).
+void 执行转换(作业界面& 界面, TablePtr 表);
 
 } // namespace tolvane

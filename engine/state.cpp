@@ -19,4 +19,9 @@ void pumpEvents() {
     if (const auto& pump = installedPump()) pump();
 }
 
+bool stopRequested() {
+    if (!使用多线程) pumpEvents();
+    return 取消标志.exchange(false);
+}
+
 } // namespace tolvane

@@ -9,8 +9,6 @@ namespace tolvane {
 
 // The user asked the running load or job to stop; cleared by whoever acts on it.
 inline std::atomic<bool> 取消标志{false};
-// The table was loaded correctly.
-inline std::atomic<bool> 对照表正常{false};
 // Jobs run on a worker thread.
 inline std::atomic<bool> 使用多线程{true};
 
@@ -18,5 +16,10 @@ inline std::atomic<bool> 使用多线程{true};
 void setEventPump(std::function<void()> pump);
 // Calls the installed pump; does nothing when none is installed.
 void pumpEvents();
+
+// Whether the user asked to stop, 取消标志 then cleared again; without a
+// worker thread the window first gets its turn. Asked between the pieces of
+// a text and between file names.
+bool stopRequested();
 
 } // namespace tolvane

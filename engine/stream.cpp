@@ -1,6 +1,7 @@
 #include "engine/stream.h"
 
 #include "engine/background_writer.h"
+#include "engine/fast_tables.h"
 #include "engine/piece_convert.h"
 
 #include <cstring>
@@ -32,7 +33,11 @@ class PieceReader {
         carried_ = piece.size() - used;
         std::memmove(buffer_.get(), piece.data() + used, carried_);
     }
-    void restart() { carried_ = 0; }
+    // Back to the source's first byte.
+    void restart() {
+        source_.rewind();
+        carried_ = 0;
+    }
 
   private:
     ByteSource& source_;
@@ -79,58 +84,79 @@ class PieceWriter {
     std::optional<BackgroundWriter> background_;
 };
 
-// One pass over the text in the chosen encoding, from the piece already read.
-Pass convertPieces(PieceReader& reader, std::span<const std::uint8_t> piece, bool last,
-                   ByteSink& sink, const Choice& choice, const std::function<bool()>& stop) {
-    PieceConverter converter(choice.encoding);
-    if (choice.tentative) converter.stopAtInvalid();
-    PieceWriter writer(sink);
-    // The mark goes out before the first piece's bytes are read over.
-    sink.write(piece.first(choice.markSize));
-    piece = piece.subspan(choice.markSize);
-    for (;;) {
-        const PieceConverter::Result result = converter.convert(piece, last);
-        if (choice.tentative && converter.sawInvalid()) {
-            writer.finish();
-            return Pass::NotUtf8;
+// The passes over one text: a tentative UTF-8 pass may give way to one in
+// code page 936 from the start.
+class Passes {
+  public:
+    Passes(const 内码对照表& table, ByteSource& source, ByteSink& sink,
+           const StreamRequest& request, const std::function<bool()>& stop)
+        : table_(table), reader_(source), sink_(sink), request_(request), stop_(stop) {}
+
+    // One pass over the text in the chosen encoding, from the piece already read.
+    Pass run(std::span<const std::uint8_t> piece, bool last, const Choice& choice) {
+        PieceConverter converter(table_, choice.encoding);
+        if (choice.tentative) converter.stopAtInvalid();
+        if (request_.countChanges) converter.countChanges();
+        PieceWriter writer(sink_);
+        // The mark goes out before the first piece's bytes are read over.
+        sink_.write(piece.first(choice.markSize));
+        piece = piece.subspan(choice.markSize);
+        for (;;) {
+            const PieceConverter::Result result = converter.convert(piece, last);
+            if (choice.tentative && converter.sawInvalid()) {
+                writer.finish();
+                return Pass::NotUtf8;
+            }
+            // Pure ASCII is code page 936, which gives other bytes only when the
+            // table turns ASCII into something else.
+            if (last && choice.tentative && !converter.sawNonAscii() && table_.fast().movesAscii) {
+                writer.finish();
+                return Pass::NotUtf8;
+            }
+            writer.write(result.bytes, !last);
+            const bool stopped = stop_();
+            if (stopped || last) {
+                writer.finish();
+                changedUnits_ = converter.changedUnits();
+                if (stopped) return Pass::Cancelled;
+                return choice.tentative && !converter.sawNonAscii() ? Pass::PureAscii : Pass::Done;
+            }
+            reader_.carry(piece, result.used);
+            piece = reader_.next(last);
         }
-        // Pure ASCII is code page 936, which gives other bytes only when the
-        // table turns ASCII into something else.
-        if (last && choice.tentative && !converter.sawNonAscii() && tableMovesAscii()) {
-            writer.finish();
-            return Pass::NotUtf8;
-        }
-        writer.write(result.bytes, !last);
-        const bool stopped = stop();
-        if (stopped || last) {
-            writer.finish();
-            if (stopped) return Pass::Cancelled;
-            return choice.tentative && !converter.sawNonAscii() ? Pass::PureAscii : Pass::Done;
-        }
-        reader.carry(piece, result.used);
-        piece = reader.next(last);
     }
-}
+
+    StreamResult convert(bool canRewind) {
+        bool last = false;
+        std::span<const std::uint8_t> piece = reader_.next(last);
+        Choice choice = choose(request_.encoding, piece, last, canRewind);
+        Pass pass = run(piece, last, choice);
+        if (pass == Pass::NotUtf8) {
+            sink_.empty();
+            reader_.restart();
+            piece = reader_.next(last);
+            choice = {Encoding::Gbk, 0, false};
+            pass = run(piece, last, choice);
+        }
+        // Pure ASCII is code page 936 text, though UTF-8 gave the same bytes.
+        const Encoding encoding = pass == Pass::PureAscii ? Encoding::Gbk : choice.encoding;
+        return {pass == Pass::Cancelled, encoding, changedUnits_};
+    }
+
+  private:
+    const 内码对照表& table_;
+    PieceReader reader_;
+    ByteSink& sink_;
+    const StreamRequest& request_;
+    const std::function<bool()>& stop_;
+    std::uint64_t changedUnits_ = 0;
+};
 
 } // namespace
 
-StreamResult convertStream(ByteSource& source, ByteSink& sink, Encoding encoding,
-                           const std::function<bool()>& stop) {
-    PieceReader reader(source);
-    bool last = false;
-    std::span<const std::uint8_t> piece = reader.next(last);
-    Choice choice = choose(encoding, piece, last, source.canRewind());
-    Pass pass = convertPieces(reader, piece, last, sink, choice, stop);
-    if (pass == Pass::NotUtf8) {
-        sink.empty();
-        source.rewind();
-        reader.restart();
-        piece = reader.next(last);
-        choice = {Encoding::Gbk, 0, false};
-        pass = convertPieces(reader, piece, last, sink, choice, stop);
-    }
-    // Pure ASCII is code page 936 text, though UTF-8 gave the same bytes.
-    return {pass == Pass::Cancelled, pass == Pass::PureAscii ? Encoding::Gbk : choice.encoding};
+StreamResult convertStream(const 内码对照表& table, ByteSource& source, ByteSink& sink,
+                           const StreamRequest& request, const std::function<bool()>& stop) {
+    return Passes(table, source, sink, request, stop).convert(source.canRewind());
 }
 
 } // namespace tolvane

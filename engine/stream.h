@@ -3,6 +3,7 @@
 // memory stays the same whatever the text's size.
 
 #include "engine/encoding.h"
+#include "engine/table.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,15 +34,22 @@ inline constexpr std::size_t kPieceSize = std::size_t{1} << 20;
 struct StreamResult {
     bool cancelled = false;
     Encoding encoding = Encoding::Gbk; // the one the text was read and written in
+    std::uint64_t changedUnits = 0;    // with countChanges: the code units replaced
 };
 
-// Converts the whole source into the sink, asking stop() after every piece
+struct StreamRequest {
+    Encoding encoding = Encoding::Auto;
+    // Counts the code units the conversion replaces, for a dry run.
+    bool countChanges = false;
+};
+
+// Converts the whole source into the sink through table, asking stop() after every piece
 // whether to stop there. With Auto the encoding is detected: a byte-order mark
 // decides and is kept; otherwise the text is taken as UTF-8 and taken again
 // from its start as code page 936 as soon as it proves not to be UTF-8 with a
 // non-ASCII character. A source that cannot go back is decided by its first
 // piece instead.
-StreamResult convertStream(ByteSource& source, ByteSink& sink, Encoding encoding,
-                           const std::function<bool()>& stop);
+StreamResult convertStream(const 内码对照表& table, ByteSource& source, ByteSink& sink,
+                           const StreamRequest& request, const std::function<bool()>& stop);
 
 } // namespace tolvane

@@ -4,14 +4,16 @@
 #include "platform/error.h"
 #include "platform/files.h"
 
+#include <algorithm>
 #include <string_view>
 
 namespace tolvane {
 
 namespace {
 
-// The window gets to run (and a cancel is noticed) once every this many lines.
-constexpr int kLinesPerYield = 500;
+// The window gets its turn (and a cancel is noticed) before the 501st line,
+// the 1002nd and so on, in the table file and its phrase file alike.
+constexpr int kLinesPerTurn = 501;
 
 // The lines of a table file: each ends at CR or CR LF; a lone LF stays inside
 // its line. Text after the last line end is one more line.
@@ -37,46 +39,96 @@ class LineReader {
 
 // A byte that did not decode stands for itself; mapped to or from, it would
 // glue itself to the neighbouring byte of every converted text.
-bool isCharacter(char16_t unit) {
-    return !isStrayByteUnit(unit);
+bool holdsStrayByte(std::u16string_view text) {
+    return std::ranges::any_of(text, isStrayByteUnit);
 }
 
 // True when the line set an entry.
-bool applyMappingLine(std::u16string_view line) {
-    if (line.size() != 3 || line[1] != u' ' || !isCharacter(line[0]) || !isCharacter(line[2]))
-        return false;
-    设置对照(line[0], line[2]);
+bool applyMappingLine(std::u16string_view line, TableBuilder& table) {
+    if (line.size() != 3 || line[1] != u' ' || holdsStrayByte(line)) return false;
+    table.设置对照(line[0], line[2]);
     return true;
+}
+
+// True when the line is a phrase rule: two sides of the same length, two
+// units or more, with one space between, as a mapping line is with one unit.
+bool applyPhraseLine(std::u16string_view line, TableBuilder& table) {
+    const std::size_t half = line.size() / 2;
+    if (line.size() % 2 == 0 || line[half] != u' ' || holdsStrayByte(line)) return false;
+    return table.加入词组(line.substr(0, half), line.substr(half + 1));
+}
+
+// The lines of one file through apply, with the window's turns; false when
+// the user cancelled at one of them.
+class LineFeeder {
+  public:
+    explicit LineFeeder(TableLoadWindow& window) : window_(window) {}
+
+    template <typename Apply> bool feed(std::u16string_view text, Apply apply) {
+        LineReader lines(text);
+        while (!lines.atEnd()) {
+            if (++counter_ == kLinesPerTurn && cancelledAtTurn()) return false;
+            appliedAny_ |= apply(lines.next());
+        }
+        return true;
+    }
+    bool appliedAny() const { return appliedAny_; }
+
+  private:
+    bool cancelledAtTurn() {
+        counter_ = 0;
+        pumpEvents();
+        if (!取消标志) return false;
+        取消标志 = false;
+        window_.clearSelection();
+        return true;
+    }
+
+    TableLoadWindow& window_;
+    int counter_ = 0;
+    bool appliedAny_ = false;
+};
+
+std::u16string phraseFileOf(const std::u16string& path) {
+    const std::size_t nameAt = path.find_last_of(kPathSeparators) + 1; // 0 without a folder
+    const std::u16string folder = path.substr(0, nameAt);
+    return joinPath(joinPath(folder, std::u16string(kPhraseFolder)), path.substr(nameAt));
+}
+
+// The phrase file's text; empty when there is none. Throws Error when it is
+// there but cannot be read: a table without its phrases would convert words
+// wrongly without a word of warning.
+std::u16string phraseText(const std::u16string& path) {
+    const std::u16string phrases = phraseFileOf(path);
+    if (pathKind(phrases) == PathKind::Missing) return {};
+    return decodeAnsi(readWholeFile(phrases));
 }
 
 } // namespace
 
-bool 载入对照表文件(const std::u16string& path, TableLoadWindow& window) {
+LoadedTable 载入对照表文件(const std::u16string& path, TableLoadWindow& window, bool 使用词组) {
     std::u16string text;
+    std::u16string phrases;
     try {
         text = decodeAnsi(readWholeFile(path));
+        if (使用词组) phrases = phraseText(path);
     } catch (const Error&) {
-        return false;
+        return {LoadOutcome::Unreadable, nullptr};
     }
     window.setCaption(u"正在读取内码对照表...");
     pumpEvents();
-    LineReader lines(text);
-    int counter = 0;
-    bool mapsSomething = false;
-    while (!lines.atEnd()) {
-        if (++counter > kLinesPerYield) {
-            counter = 0;
-            pumpEvents();
-            if (取消标志) {
-                取消标志 = false;
-                window.clearSelection();
-                return false;
-            }
-        }
-        mapsSomething |= applyMappingLine(lines.next());
+    TableBuilder table;
+    LineFeeder feeder(window);
+    const auto mapping = [&](std::u16string_view line) { return applyMappingLine(line, table); };
+    const auto phrase = [&](std::u16string_view line) { return applyPhraseLine(line, table); };
+    if (!feeder.feed(text, mapping) || !feeder.feed(phrases, phrase))
+        return {LoadOutcome::Cancelled, nullptr};
+    if (!feeder.appliedAny()) {
+        window.setCaption(kNoMappingLines);
+        return {LoadOutcome::MapsNothing, table.build()};
     }
-    window.setCaption(mapsSomething ? u"读取内码对照表完成！" : kNoMappingLines);
-    return true;
+    window.setCaption(u"读取内码对照表完成！");
+    return {LoadOutcome::Loaded, table.build()};
 }
 
 } // namespace tolvane

@@ -4,6 +4,7 @@
 
 #include "engine/encoding.h"
 #include "engine/stream.h"
+#include "engine/table.h"
 
 #include <cstdint>
 #include <string>
@@ -22,16 +23,16 @@ inline constexpr std::int32_t kNotText = static_cast<std::int32_t>(0x80040004);
 // Error when it cannot be read.
 void 检查文本文件(const std::u16string& 路径, Encoding 编码);
 
-// The whole input converted into output; stop() is asked after every piece.
-StreamResult 转换文本文件(InputFile& 输入, NewFile& 输出, Encoding 编码,
+// The whole input converted through 表 into output; stop() is asked after every piece.
+StreamResult 转换文本文件(const 内码对照表& 表, InputFile& 输入, NewFile& 输出, Encoding 编码,
                           const std::function<bool()>& stop);
 
 struct TextPreview {
     Encoding encoding = Encoding::Gbk;
-    std::uint64_t changedUnits = 0; // code units the table would replace
+    std::uint64_t changedUnits = 0; // code units the conversion would replace
 };
 
 // What converting the file would do, touching nothing. Throws Error.
-TextPreview previewTextFile(const std::u16string& 路径, Encoding 编码);
+TextPreview previewTextFile(const 内码对照表& 表, const std::u16string& 路径, Encoding 编码);
 
 } // namespace tolvane

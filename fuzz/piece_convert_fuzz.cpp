@@ -1,14 +1,19 @@
-// A text fed piece by piece through the fast converter, unused bytes carried
-// into the next piece as the streaming code does, gives the same bytes and
-// flags as the whole text through the reference converter; stopping at an
-// invalid UTF-8 byte gives what the valid part gives.
+// A text fed piece by piece through the converter, unused bytes carried into
+// the next piece as the streaming code does, gives the same bytes as the whole
+// text the plain way (tests/engine/reference_convert.h), with and without
+// phrase rules; stopping at an invalid UTF-8 byte gives what the valid part
+// gives, and the flags say what was seen.
 // Input: encoding (bits 0-1) and stop-at-invalid (bit 2), piece size, number
-// of table entries, 4 bytes per entry (kind and value of source and target), text.
+// of character entries (4 bytes each: kind and value of source and target),
+// number of phrase rules (a length byte, then 4 bytes a unit: source and
+// target), then the text.
 
 #include "engine/encoding.h"
 #include "engine/piece_convert.h"
-#include "engine/table.h"
+#include "engine/text_codec.h"
 #include "fuzz_check.h"
+#include "platform/codepage.h"
+#include "tests/engine/reference_convert.h"
 
 #include <algorithm>
 #include <span>
@@ -25,21 +30,52 @@ char16_t unitOf(std::uint8_t kind, std::uint8_t value) {
     return static_cast<char16_t>(kBase[kind % 5] + (kind % 5 == 0 ? value & 0x7F : value));
 }
 
-constexpr std::size_t kCarryRoom = 8; // the streaming code's room for a cut character
+// Takes bytes off the front of the input.
+struct Reader {
+    std::span<const std::uint8_t> rest;
+    bool has(std::size_t count) const { return rest.size() >= count; }
+    std::uint8_t byte() {
+        const std::uint8_t value = rest[0];
+        rest = rest.subspan(1);
+        return value;
+    }
+    char16_t unit() {
+        const std::uint8_t kind = byte();
+        return unitOf(kind, byte());
+    }
+};
+
+bool readTable(Reader& in, testing::ReferenceTable& table) {
+    for (std::size_t entries = in.byte() % 8; entries > 0; --entries) {
+        if (!in.has(4)) return false;
+        const char16_t from = in.unit();
+        table.characters[from] = in.unit();
+    }
+    if (!in.has(1)) return false;
+    for (std::size_t rules = in.byte() % 4; rules > 0; --rules) {
+        if (!in.has(1)) return false;
+        const std::size_t length = 2 + in.byte() % 4;
+        if (!in.has(4 * length)) return false;
+        std::u16string source, target;
+        for (std::size_t k = 0; k < length; ++k)
+            source += in.unit(), target += in.unit();
+        table.phrases[source] = target;
+    }
+    return true;
+}
 
 std::vector<std::uint8_t> convertInPieces(PieceConverter& converter,
                                           std::span<const std::uint8_t> text, std::size_t pieceSize,
                                           bool stopAtInvalid) {
     std::vector<std::uint8_t> piece, bytes;
     for (bool last = false; !last;) {
-        const std::size_t wanted = pieceSize - piece.size(), got = std::min(wanted, text.size());
+        const std::size_t got = std::min(pieceSize, text.size());
         piece.insert(piece.end(), text.begin(), text.begin() + static_cast<long>(got));
         text = text.subspan(got);
-        last = got < wanted;
+        last = text.empty();
         const PieceConverter::Result result = converter.convert(piece, last);
         bytes.insert(bytes.end(), result.bytes.begin(), result.bytes.end());
         if (stopAtInvalid && converter.sawInvalid()) break;
-        check(last || piece.size() - result.used <= kCarryRoom, "no more unused than a character");
         piece.erase(piece.begin(), piece.begin() + static_cast<long>(result.used));
     }
     return bytes;
@@ -50,26 +86,37 @@ std::vector<std::uint8_t> convertInPieces(PieceConverter& converter,
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     constexpr Encoding kEncodings[] = {Encoding::Gbk, Encoding::Utf8, Encoding::Utf16Le,
                                        Encoding::Utf16Be};
-    if (size < 3 || size < 3 + 4 * (data[2] % 8U)) return 0;
-    const Encoding encoding = kEncodings[data[0] & 3];
-    const bool stopAtInvalid = encoding == Encoding::Utf8 && (data[0] & 4) != 0;
-    const std::size_t entries = data[2] % 8;
-    复位对照表();
-    for (const std::uint8_t* e = data + 3; e < data + 3 + 4 * entries; e += 4)
-        设置对照(unitOf(e[0], e[1]), unitOf(e[2], e[3]));
-    const std::span<const std::uint8_t> text{data + 3 + 4 * entries, size - 3 - 4 * entries};
+    Reader in{{data, size}};
+    if (!in.has(3)) return 0;
+    const std::uint8_t mode = in.byte();
+    const Encoding encoding = kEncodings[mode & 3];
+    const bool stopAtInvalid = encoding == Encoding::Utf8 && (mode & 4) != 0;
+    const std::size_t pieceSize = 1 + in.byte() % 32;
+    testing::ReferenceTable reference;
+    if (!readTable(in, reference)) return 0;
+    const TablePtr table = reference.build();
+    const std::span<const std::uint8_t> text = in.rest;
 
-    PieceConverter fast(encoding, PieceConverter::Path::Fast);
-    if (stopAtInvalid) fast.stopAtInvalid();
-    const auto pieces = convertInPieces(fast, text, kCarryRoom + 1 + data[1] % 32, stopAtInvalid);
-    // Stopped at an invalid byte, that byte, not being ASCII, counts.
+    PieceConverter converter(*table, encoding);
+    if (stopAtInvalid) converter.stopAtInvalid();
+    const auto pieces = convertInPieces(converter, text, pieceSize, stopAtInvalid);
     const std::size_t valid = stopAtInvalid ? validUtf8Prefix(text) : text.size();
-    const bool cut = valid < text.size();
-    PieceConverter reference(encoding, PieceConverter::Path::Reference);
-    check(std::ranges::equal(pieces, reference.convert(text.first(valid), true).bytes),
-          "the same bytes both ways");
-    check(fast.sawNonAscii() == (reference.sawNonAscii() || cut) &&
-              fast.sawInvalid() == (reference.sawInvalid() || cut),
-          "the same flags");
+    check(std::ranges::equal(pieces, reference.convert(encoding, text.first(valid))),
+          "the same bytes as the plain way");
+    // Stopped at an invalid byte, that byte, not being ASCII, counts.
+    const bool invalid = valid < text.size() ||
+                         (encoding == Encoding::Utf8 && validUtf8Prefix(text) < text.size()) ||
+                         (encoding == Encoding::Gbk && [&] {
+                             std::u16string units;
+                             decodeText(encoding, text, true, units);
+                             return std::ranges::any_of(units, isStrayByteUnit);
+                         }());
+    const bool nonAscii =
+        std::ranges::any_of(text.first(valid), [](std::uint8_t b) { return b >= 0x80; }) ||
+        valid < text.size();
+    // They matter to the byte encodings only, where UTF-8 is tried first.
+    check(encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be ||
+              (converter.sawInvalid() == invalid && converter.sawNonAscii() == nonAscii),
+          "the flags say what was seen");
     return 0;
 }

@@ -1,7 +1,9 @@
-// The table loader on any file: the table holds exactly the mappings of the
-// lines read before a cancel (or of all lines), and a cancel is noticed before
-// every 501st line and reported. Input: the event pump call at which the user
-// cancels (0: never), then the file's bytes.
+// The table loader on any table file and phrase file: the table holds exactly
+// the mappings and phrase rules of their lines (a later line for the same
+// source winning), a cancel is noticed before every 501st line of the two
+// files together and reported. Input: the event pump call at which the user
+// cancels (0: never), the share of the rest that is the table file (the
+// phrase file gets the remainder), then the bytes.
 
 #include "engine/state.h"
 #include "engine/table.h"
@@ -10,7 +12,8 @@
 #include "tests/common/scratch_folder.h"
 
 #include <algorithm>
-#include <optional>
+#include <filesystem>
+#include <map>
 #include <vector>
 
 using namespace tolvane;
@@ -38,45 +41,67 @@ std::vector<std::u16string> linesOf(const std::u16string& text) {
     return lines;
 }
 
+bool holdsStray(const std::u16string& line) {
+    return std::ranges::any_of(line, isStrayByteUnit);
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const testing::ScratchFolder folder;
-    static const auto identity = [] { // tables compared by memcmp: a loop costs more than the load
-        复位对照表();
-        return detail::内码对照表;
-    }();
-    static auto expected = identity;
-    if (size == 0) return 0;
+    static const bool made = std::filesystem::create_directory(folder / "词组");
+    (void)made;
+    if (size < 2) return 0;
     const int cancelAt = data[0];
-    testing::writeBytes(folder / "表.txt", {reinterpret_cast<const char*>(data + 1), size - 1});
+    const std::size_t tableSize = (size - 2) * data[1] / 255;
+    const std::span<const std::uint8_t> tableBytes{data + 2, tableSize};
+    const std::span<const std::uint8_t> phraseBytes{data + 2 + tableSize, size - 2 - tableSize};
+    const auto text = [](std::span<const std::uint8_t> bytes) {
+        return std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+    };
+    testing::writeBytes(folder / "表.txt", text(tableBytes));
+    testing::writeBytes(folder / "词组/表.txt", text(phraseBytes));
     int pumps = 0;
     setEventPump([&] {
         if (++pumps == cancelAt) 取消标志 = true;
     });
-    复位对照表();
     RecordingWindow window;
-    const bool loaded = 载入对照表文件(folder / u"表.txt", window);
+    const LoadedTable loaded = 载入对照表文件(folder / u"表.txt", window, true);
     setEventPump(nullptr);
 
     // The pump runs before the first line (not checked) and before every 501st after it.
-    const auto lines = linesOf(decodeAnsi({data + 1, size - 1}));
+    const auto tableLines = linesOf(decodeAnsi(tableBytes));
+    const auto phraseLines = linesOf(decodeAnsi(phraseBytes));
     const std::size_t before = static_cast<std::size_t>(std::max(cancelAt, 2) - 1) * 501 - 1;
-    const auto cancelled =
-        cancelAt != 0 && before < lines.size() ? std::optional(before) : std::nullopt;
-    check(loaded != cancelled.has_value() && window.cleared == cancelled.has_value(),
+    const bool cancelled = cancelAt != 0 && before < tableLines.size() + phraseLines.size();
+    check((loaded.outcome == LoadOutcome::Cancelled) == cancelled && window.cleared == cancelled,
           "a cancel is reported and clears the selection");
     check(!cancelled || !取消标志, "a noticed cancel is cleared");
     取消标志 = false;
-    expected = identity;
-    for (std::size_t i = 0; i < cancelled.value_or(lines.size()); ++i) {
-        const std::u16string& line = lines[i];
-        // A byte that does not decode is no character to map from or to.
-        if (line.size() == 3 && line[1] == u' ' && !isStrayByteUnit(line[0]) &&
-            !isStrayByteUnit(line[2]))
-            expected[line[0]] = line[2];
+    if (cancelled) return 0;
+
+    std::map<char16_t, char16_t> characters;
+    for (const std::u16string& line : tableLines)
+        if (line.size() == 3 && line[1] == u' ' && !holdsStray(line)) characters[line[0]] = line[2];
+    for (unsigned unit = 0; unit < 65536; ++unit) {
+        const auto entry = characters.find(static_cast<char16_t>(unit));
+        const char16_t expected = entry == characters.end() ? unit : entry->second;
+        check(loaded.table->查表(static_cast<char16_t>(unit)) == expected,
+              "the table holds the lines' mappings");
     }
-    check(std::memcmp(expected.data(), detail::内码对照表.data(), sizeof expected) == 0,
-          "the table holds the lines' mappings");
+    std::map<std::u16string, std::u16string> phrases;
+    for (const std::u16string& line : phraseLines) {
+        const std::size_t half = line.size() / 2;
+        if (half >= 2 && line.size() % 2 == 1 && line[half] == u' ' && !holdsStray(line))
+            phrases[line.substr(0, half)] = line.substr(half + 1);
+    }
+    const PhraseRules& rules = loaded.table->词组();
+    check(rules.size() == phrases.size(), "one rule per source");
+    for (const auto& [source, target] : phrases) {
+        const PhraseRules::Match match = rules.longestAt(source);
+        check(match.length == source.size() &&
+                  std::equal(target.begin(), target.end(), match.target),
+              "the last rule of each source is kept");
+    }
     return 0;
 }

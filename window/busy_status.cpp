@@ -1,13 +1,14 @@
 // The busy state, the status display, the clipboard capture and the Start
 // button, with what the job asks of the window.
 
-#include "engine/convert.h"
 #include "engine/job.h"
 #include "engine/state.h"
 #include "platform/error.h"
 #include "window/job_runner.h"
 #include "window/main_window.h"
 #include "window/setting_text.h"
+
+#include <utility>
 
 namespace tolvane {
 
@@ -31,10 +32,14 @@ void 主窗体::开始转换_Click() {
         取消标志 = true;
         return;
     }
+    开始作业(对照表_);
+}
+
+void 主窗体::开始作业(TablePtr 表) {
     取消标志 = false;
     等待吧(true);
     int 错误码 = 0;
-    if (!启动器_->启动(*this, 错误码)) {
+    if (!启动器_->启动(*this, std::move(表), 错误码)) {
         桌面_.messageBox(kAppName, u"创建新线程失败！错误码：" + 十进制(错误码), MessageIcon::None,
                          MessageButtons::Ok);
         等待吧(false);
@@ -79,10 +84,8 @@ void 主窗体::刷新() {
     try {
         Clipboard& 剪贴板 = 桌面_.clipboard();
         if (!剪贴板.hasText()) return;
-        const std::u16string 文本 = 剪贴板.text();
-        剪贴板内容_.clear();
-        内码转字节(std::vector<char16_t>(文本.begin(), 文本.end()), 剪贴板内容_);
-        控件_.剪贴板.setText(previewOf(文本));
+        剪贴板内容_ = 剪贴板.text();
+        控件_.剪贴板.setText(previewOf(剪贴板内容_));
     } catch (const Error&) {
         // A clipboard that cannot be opened counts as one without text.
     }
@@ -104,7 +107,7 @@ MessageAnswer 主窗体::消息框(const std::u16string& 文本, MessageIcon 图
     return 桌面_.messageBox(kAppName, 文本, 图标, 按钮);
 }
 
-std::vector<std::uint8_t> 主窗体::剪贴板内容() {
+std::u16string 主窗体::剪贴板内容() {
     return 剪贴板内容_;
 }
 

@@ -106,11 +106,9 @@ MessageAnswer 作业桥::消息框(const std::u16string& 文本, MessageIcon 图
     return 已回答 ? *回答 : MessageAnswer::Cancel;
 }
 
-std::vector<std::uint8_t> 作业桥::剪贴板内容() {
-    auto 字节 = std::make_shared<std::vector<std::uint8_t>>();
-    return 执行([字节](作业界面& 窗口) { *字节 = 窗口.剪贴板内容(); })
-               ? *字节
-               : std::vector<std::uint8_t>{};
+std::u16string 作业桥::剪贴板内容() {
+    auto 文本 = std::make_shared<std::u16string>();
+    return 执行([文本](作业界面& 窗口) { *文本 = 窗口.剪贴板内容(); }) ? *文本 : std::u16string{};
 }
 
 void 作业桥::放入剪贴板(const std::u16string& 文本) {

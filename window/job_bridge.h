@@ -32,7 +32,7 @@ class 作业桥 : public 作业界面 {
     void 设置源文件项(int 序号, const std::u16string& 文本) override;
     MessageAnswer 消息框(const std::u16string& 文本, MessageIcon 图标,
                          MessageButtons 按钮) override;
-    std::vector<std::uint8_t> 剪贴板内容() override;
+    std::u16string 剪贴板内容() override;
     void 放入剪贴板(const std::u16string& 文本) override;
     void 刷新() override;
 

@@ -19,11 +19,11 @@ class 作业启动器 {
     作业启动器(const 作业启动器&) = delete;
     作业启动器& operator=(const 作业启动器&) = delete;
 
-    // 使用多线程 false: runs 执行转换(window) inline and returns when it is over.
-    // 使用多线程 true: starts a std::thread running 执行转换 on a bridge to `window`;
-    // returns at once.
-    // False (with the system error code) when the thread cannot be created.
-    bool 启动(作业界面& window, int& 错误码);
+    // 使用多线程 false: runs 执行转换(window, table) inline and returns when it
+    // is over. 使用多线程 true: starts a std::thread running 执行转换 on a
+    // bridge to `window`; returns at once. False (with the system error code)
+    // when the thread cannot be created.
+    bool 启动(作业界面& window, TablePtr table, int& 错误码);
 
     // The window is closing (the caller has set 取消标志): every later call of the
     // job is answered without touching the window (message boxes: Cancel), and

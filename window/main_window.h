@@ -89,9 +89,11 @@ class 主窗体 : private 作业界面, private TableLoadWindow, private 系统�
     void 设置水平范围(ListBox& 列表, bool 重算);
     int 最宽项宽度(const ListBox& 列表) const;
     WindowHandle 对话框所有者() const;
-    bool 读取对照表();
+    // The table of that name, loaded with its captions and cancel points.
+    LoadedTable 读取对照表(const std::u16string& 名称, TableLoadWindow& 显示);
 
     // Busy state and status.
+    void 开始作业(TablePtr 表);
     void 等待吧(bool 忙);
     bool 忙碌中() const;
 
@@ -102,7 +104,7 @@ class 主窗体 : private 作业界面, private TableLoadWindow, private 系统�
     void 设置源文件项(int 序号, const std::u16string& 文本) override;
     MessageAnswer 消息框(const std::u16string& 文本, MessageIcon 图标,
                          MessageButtons 按钮) override;
-    std::vector<std::uint8_t> 剪贴板内容() override;
+    std::u16string 剪贴板内容() override;
     void 放入剪贴板(const std::u16string& 文本) override;
     void 刷新() override;
 
@@ -119,6 +121,10 @@ class 主窗体 : private 作业界面, private TableLoadWindow, private 系统�
     // The folders of the mapping tables, lowest precedence first.
     std::vector<std::u16string> 对照表路径_;
     std::unique_ptr<作业启动器> 启动器_;
+    // The table picked in 依据, when it loaded.
+    TablePtr 对照表_;
+    // Phrase rules are loaded with the tables; off, tables convert by characters alone.
+    bool 使用词组_ = true;
 
     std::u16string 正常标题_;
     std::shared_ptr<Picture> 正常图标_;
@@ -127,8 +133,8 @@ class 主窗体 : private 作业界面, private TableLoadWindow, private 系统�
     // 0 never, -1 once (then 0), any other value every time.
     std::int32_t 提示使用拖放操作_ = -1;
     int 水平范围_ = 0;
-    // The captured clipboard text as UTF-16 code units, low byte first.
-    std::vector<std::uint8_t> 剪贴板内容_;
+    // The captured clipboard text.
+    std::u16string 剪贴板内容_;
 };
 
 } // namespace tolvane

@@ -1,7 +1,6 @@
 // The source list, the conversion type and the mapping-table choice.
 
 #include "engine/job.h"
-#include "engine/state.h"
 #include "engine/table.h"
 #include "platform/files.h"
 #include "support/open_file.h"
@@ -47,15 +46,14 @@ void 主窗体::剪贴板_DblClick() {
 
 void 主窗体::依据_Click() {
     等待吧(true);
-    复位对照表();
-    对照表正常 = 读取对照表();
+    对照表_ = 读取对照表(控件_.依据.text(), *this).table;
     等待吧(false);
 }
 
-bool 主窗体::读取对照表() {
+LoadedTable 主窗体::读取对照表(const std::u16string& 名称, TableLoadWindow& 显示) {
     // A table removed since start-up no longer names a file: the load fails.
-    const auto 文件 = tableFile(对照表路径_, 控件_.依据.text());
-    return 文件 && 载入对照表文件(*文件, *this);
+    const auto 文件 = tableFile(对照表路径_, 名称);
+    return 文件 ? 载入对照表文件(*文件, 显示, 使用词组_) : LoadedTable{};
 }
 
 void 主窗体::setCaption(const std::u16string& text) {

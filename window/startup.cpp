@@ -1,7 +1,6 @@
 // Start-up, shut-down and the window's trip to the tray and back.
 
 #include "engine/state.h"
-#include "engine/table.h"
 #include "platform/error.h"
 #include "platform/files.h"
 #include "support/ini.h"
@@ -50,7 +49,6 @@ void 主窗体::Form_Load() {
     Tray_->初始化(控件_.开始转换.handle(), 正常图标_, kAppName);
     恢复窗体位置();
     读出个人设置();
-    复位对照表();
     取消标志 = false;
     列出对照表();
     等待吧(false);
@@ -76,6 +74,7 @@ void 主窗体::恢复窗体位置() {
 void 主窗体::读出个人设置() {
     设置INI文件(kAppName, kPersonalSection, 设置文件夹_);
     使用多线程 = 整体数值(INI属性读出(u"使用多线程", u"1")) == 1.0;
+    使用词组_ = 整体数值(INI属性读出(u"使用词组", u"1")) == 1.0;
     提示使用拖放操作_ = 取整(开头数值(INI属性读出(u"提示使用拖放操作", u"-1")));
 }
 
@@ -117,6 +116,7 @@ void 主窗体::保存设置() {
     INI属性写入(u"Y", 十进制(常规位置.top));
     设置INI文件(kAppName, kPersonalSection, 设置文件夹_);
     INI属性写入(u"使用多线程", 使用多线程 ? u"1" : u"0");
+    INI属性写入(u"使用词组", 使用词组_ ? u"1" : u"0");
     INI属性写入(u"提示使用拖放操作", 十进制(提示使用拖放操作_));
 }
 

@@ -3,11 +3,25 @@
 #include "engine/state.h"
 #include "window/main_window.h"
 
+#include <utility>
+
 namespace tolvane {
 
 namespace {
 
 constexpr std::int32_t kLeftButton = 1;
+
+// The tray's own table load shows its progress in the caption, but the
+// window's 依据 keeps its choice, also when the load is cancelled.
+class TrayTableLoad : public TableLoadWindow {
+  public:
+    explicit TrayTableLoad(Window& window) : window_(window) {}
+    void setCaption(const std::u16string& text) override { window_.setCaption(text); }
+    void clearSelection() override {}
+
+  private:
+    Window& window_;
+};
 
 std::u16string aboutText(const std::u16string& 正常标题) {
     return u"\r\n"
@@ -44,8 +58,7 @@ void 主窗体::恢复_Click() {
 }
 
 void 主窗体::转换方式_Click(int Index) {
-    // Switching the mode or the table under a running job would empty its
-    // list or change its table half-way.
+    // Switching the mode under a running job would empty its list half-way.
     if (忙碌中()) return;
     if (控件_.类型.selectedIndex() == kConvertClipboard) {
         刷新();
@@ -53,16 +66,18 @@ void 主窗体::转换方式_Click(int Index) {
         控件_.类型.setSelectedIndex(kConvertClipboard);
         类型_Click();
     }
-    if (控件_.依据.selectedIndex() != Index) {
-        对照表正常 = false;
-        控件_.依据.setSelectedIndex(Index);
-        // The load runs to its end, successful, failed or cancelled, inside
-        // the handler; waiting for a table that failed would never end, and
-        // the job refuses to run without one.
-        依据_Click();
-        桌面_.processEvents();
+    // The clipboard is converted with the table the item names; the window
+    // keeps its own table and its choice in 依据.
+    if (控件_.依据.selectedIndex() == Index && 对照表_) {
+        开始作业(对照表_);
+        return;
     }
-    开始转换_Click();
+    等待吧(true);
+    TrayTableLoad 显示(控件_.窗体);
+    LoadedTable 载入 = 读取对照表(控件_.依据.itemText(Index), 显示);
+    等待吧(false);
+    // A table that cannot be read is the job's to report; a cancel ends here.
+    if (载入.outcome != LoadOutcome::Cancelled) 开始作业(std::move(载入.table));
 }
 
 void 主窗体::关于_Click() {

@@ -4,6 +4,7 @@
 #include "app/cli/item_loop.h"
 #include "app/cli/pending_writes.h"
 #include "engine/file_steps.h"
+#include "engine/state.h"
 #include "engine/textfile.h"
 #include "platform/error.h"
 #include "platform/utf8.h"
@@ -31,13 +32,14 @@ Step moveIntoBackup(文件内容转换& file, Console& console) {
     }
 }
 
-Step convertOne(const Item& item, Encoding encoding, PendingWrites& pending, Console& console) {
-    auto file = std::make_unique<文件内容转换>(item.path, encoding);
+Step convertOne(const 内码对照表& table, const Item& item, Encoding encoding,
+                PendingWrites& pending, Console& console) {
+    auto file = std::make_unique<文件内容转换>(table, item.path, encoding);
     if (moveIntoBackup(*file, console) == Step::Failed) return Step::Failed;
     try {
         file->读出();
         // Ctrl-C during the conversion or just after it is a stop for this file.
-        if (file->转换() || takeInterrupt()) {
+        if (file->转换(stopRequested) || takeInterrupt()) {
             putBack(*file, console);
             return Step::Interrupted;
         }
@@ -50,10 +52,10 @@ Step convertOne(const Item& item, Encoding encoding, PendingWrites& pending, Con
     return Step::Done;
 }
 
-Step previewOne(const Item& item, Encoding encoding, Console& console) {
+Step previewOne(const 内码对照表& table, const Item& item, Encoding encoding, Console& console) {
     TextPreview preview;
     try {
-        preview = previewTextFile(item.path, encoding);
+        preview = previewTextFile(table, item.path, encoding);
     } catch (...) {
         console.fail(item.path, describeException(std::current_exception()));
         return Step::Failed;
@@ -67,19 +69,22 @@ Step previewOne(const Item& item, Encoding encoding, Console& console) {
 
 // Converted files are put in place in groups (PendingWrites); those converted
 // before a Ctrl-C are still put in place.
-Outcome convertContents(const std::vector<Item>& items, Encoding encoding, Console& console) {
+Outcome convertContents(const 内码对照表& table, const std::vector<Item>& items, Encoding encoding,
+                        Console& console) {
     PendingWrites pending(console);
     const Outcome outcome = forEachItem(items, console, [&](const Item& item) {
-        return convertOne(item, encoding, pending, console);
+        return convertOne(table, item, encoding, pending, console);
     });
     pending.putInPlace();
     if (outcome == Outcome::Converted && pending.anyFailed()) return Outcome::SomeFailed;
     return outcome;
 }
 
-Outcome previewContents(const std::vector<Item>& items, Encoding encoding, Console& console) {
-    return forEachItem(items, console,
-                       [&](const Item& item) { return previewOne(item, encoding, console); });
+Outcome previewContents(const 内码对照表& table, const std::vector<Item>& items, Encoding encoding,
+                        Console& console) {
+    return forEachItem(items, console, [&](const Item& item) {
+        return previewOne(table, item, encoding, console);
+    });
 }
 
 } // namespace tolvane::cli

@@ -47,12 +47,13 @@ class StandardOutput : public ByteSink {
 
 } // namespace
 
-Outcome filterStandardStreams(Encoding encoding, Console& console) {
+Outcome filterStandardStreams(const 内码对照表& table, Encoding encoding, Console& console) {
     useBinaryStandardStreams();
     StandardInput input;
     StandardOutput output;
     try {
-        const StreamResult result = convertStream(input, output, encoding, takeInterrupt);
+        const StreamResult result =
+            convertStream(table, input, output, {.encoding = encoding}, takeInterrupt);
         return result.cancelled ? Outcome::Interrupted : Outcome::Converted;
     } catch (...) {
         console.fail(input.failed ? u"标准输入" : u"标准输出",

@@ -34,30 +34,41 @@ int exitCode(Outcome outcome, bool argumentsFailed) {
     return kAllConverted;
 }
 
-Outcome convertFiles(const Options& options, const std::vector<Item>& items, Console& console) {
+Outcome convertFiles(const tolvane::内码对照表& table, const Options& options,
+                     const std::vector<Item>& items, Console& console) {
     if (options.names)
-        return options.dryRun ? previewNames(items, console) : convertNames(items, console);
-    return options.dryRun ? previewContents(items, options.encoding, console)
-                          : convertContents(items, options.encoding, console);
+        return options.dryRun ? previewNames(table, items, console)
+                              : convertNames(table, items, console);
+    return options.dryRun ? previewContents(table, items, options.encoding, console)
+                          : convertContents(table, items, options.encoding, console);
 }
 
 int convert(const Options& options) {
     // No window to keep alive: conversions run straight through, like on the worker thread.
     tolvane::使用多线程 = true;
-    if (!loadTable(tablePath(options.table))) {
+    const auto path = tablePath(options.table);
+    if (!path) {
+        writeText(Stream::Error, "tolvane-cli: 找不到对照表“" + options.table +
+                                     "”；用“tolvane-cli -l”列出可用的对照表。\n");
+        return kBadUsage;
+    }
+    const tolvane::TablePtr table = loadTable(*path, !options.charactersOnly).table;
+    if (!table) {
         writeText(Stream::Error, "tolvane-cli: " + options.table + ": 内码对照表文件不正常！\n");
         return kBadUsage;
     }
     stopOnSignals();
     Console console(!options.quiet);
-    if (options.filter()) return exitCode(filterStandardStreams(options.encoding, console), false);
+    if (options.filter())
+        return exitCode(filterStandardStreams(*table, options.encoding, console), false);
     const Collection collection = collectItems(options.files, options.recursive, console);
-    return exitCode(convertFiles(options, collection.items, console), collection.failed);
+    return exitCode(convertFiles(*table, options, collection.items, console), collection.failed);
 }
 
+// A table's name, a tab and its phrase rules, so that scripts can cut at the tab.
 int listTables() {
-    for (const std::string& name : tableNames())
-        writeText(Stream::Output, name + "\n");
+    for (const ListedTable& table : listedTables())
+        writeText(Stream::Output, table.name + "\t" + std::to_string(table.phrases) + " 个词组\n");
     return kAllConverted;
 }
 

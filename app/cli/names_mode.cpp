@@ -18,34 +18,35 @@ void checkRename(const std::u16string& oldPath, const std::u16string& newPath) {
     if (pathKind(newPath) != PathKind::Missing) throw systemError(EEXIST, newPath);
 }
 
-template <typename Rename> Step renameOne(const Item& item, Console& console, Rename rename) {
+template <typename Rename>
+Step renameOne(const 内码对照表& table, const Item& item, Console& console, Rename rename) {
     if (pathKind(item.path) != PathKind::File) {
         console.fail("文件“" + toUtf8(item.path) + "”不存在");
         return Step::Failed;
     }
-    const 文件名转换结果 converted = 转换文件名(item.path);
-    if (converted.已取消) return Step::Interrupted;
-    if (converted.新路径 == item.path) return Step::Done;
+    const std::u16string newPath = 转换文件名(table, item.path);
+    if (newPath == item.path) return Step::Done;
     try {
-        rename(item.path, converted.新路径);
+        rename(item.path, newPath);
     } catch (...) {
         console.fail(item.path, describeException(std::current_exception()));
         return Step::Failed;
     }
-    console.print(toUtf8(item.path) + " -> " + toUtf8(converted.新路径));
+    console.print(toUtf8(item.path) + " -> " + toUtf8(newPath));
     return Step::Done;
 }
 
 } // namespace
 
-Outcome convertNames(const std::vector<Item>& items, Console& console) {
+Outcome convertNames(const 内码对照表& table, const std::vector<Item>& items, Console& console) {
     return forEachItem(items, console,
-                       [&](const Item& item) { return renameOne(item, console, 改名); });
+                       [&](const Item& item) { return renameOne(table, item, console, 改名); });
 }
 
-Outcome previewNames(const std::vector<Item>& items, Console& console) {
-    return forEachItem(items, console,
-                       [&](const Item& item) { return renameOne(item, console, checkRename); });
+Outcome previewNames(const 内码对照表& table, const std::vector<Item>& items, Console& console) {
+    return forEachItem(items, console, [&](const Item& item) {
+        return renameOne(table, item, console, checkRename);
+    });
 }
 
 } // namespace tolvane::cli

@@ -19,9 +19,11 @@ struct LongOption {
 };
 
 constexpr std::array kLongOptions{
-    LongOption{"table", 't'},       LongOption{"names", 'n'},   LongOption{"recursive", 'r'},
-    LongOption{"dry-run", kDryRun}, LongOption{"quiet", 'q'},   LongOption{"list-tables", 'l'},
-    LongOption{"help", 'h'},        LongOption{"version", 'V'}, LongOption{"encoding", 'e'},
+    LongOption{"table", 't'},     LongOption{"names", 'n'},
+    LongOption{"recursive", 'r'}, LongOption{"dry-run", kDryRun},
+    LongOption{"quiet", 'q'},     LongOption{"list-tables", 'l'},
+    LongOption{"help", 'h'},      LongOption{"version", 'V'},
+    LongOption{"encoding", 'e'},  LongOption{"characters-only", 'c'},
 };
 
 UsageError unknownOption(const std::string& shown) {
@@ -64,6 +66,9 @@ void apply(Options& options, char option, const std::string& value) {
         break;
     case 'q':
         options.quiet = true;
+        break;
+    case 'c':
+        options.charactersOnly = true;
         break;
     case 'l':
         chooseAction(options, Action::ListTables);
@@ -152,8 +157,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText() {
-    return R"(用法：tolvane-cli -t 对照表 [-e 编码] [-n] [-r] [--dry-run] [-q] 文件...
-      tolvane-cli -t 对照表 [-e 编码] [-]
+    return R"(用法：tolvane-cli -t 对照表 [-c] [-e 编码] [-n] [-r] [--dry-run] [-q] 文件...
+      tolvane-cli -t 对照表 [-c] [-e 编码] [-]
       tolvane-cli -l | --list-tables
       tolvane-cli -h | --help
       tolvane-cli -V | --version
@@ -163,7 +168,9 @@ std::string usageText() {
 
 选项：
   -t, --table 对照表   -l 列出的对照表名（“.txt”可省略），
-                       或对照表文件的路径
+                       或对照表文件的路径；对照表旁“词组”文件夹里同名的词组
+                       文件随表载入，词组按最长匹配优先于单字
+  -c, --characters-only  只按单字转换，不载入词组
   -e, --encoding 编码  文件内容的编码：auto（默认）、gbk（即 cp936）、utf-8、
                        utf-16le、utf-16be。auto 按字节顺序标记识别，没有标记时
                        整个文件是有效 UTF-8 且含非 ASCII 字符的按 UTF-8，其余按
@@ -173,8 +180,9 @@ std::string usageText() {
                        不跟随符号链接）；没有此选项时，文件夹报错并跳过
       --dry-run        只显示每个文件的编码和将会做的改动，磁盘上什么也不改
   -q, --quiet          不在标准错误上显示进度
-  -l, --list-tables    列出对照表：程序旁有“对照表”文件夹时是其中的表，否则是
-                       安装的表加上 ~/.local/share/tolvane/对照表 中自己的表
+  -l, --list-tables    列出对照表和各自的词组数：程序旁有“对照表”文件夹时是其中
+                       的表，否则是安装的表加上 ~/.local/share/tolvane/对照表 中
+                       自己的表
   -h, --help           显示本帮助
   -V, --version        显示版本
 

@@ -19,6 +19,8 @@ struct Options {
     bool recursive = false;
     bool dryRun = false;
     bool quiet = false;
+    // Phrase rules stay out: the table converts character by character.
+    bool charactersOnly = false;
     tolvane::Encoding encoding = tolvane::Encoding::Auto;
     std::vector<std::string> files;
 

@@ -1,8 +1,6 @@
 #include "app/cli/tables.h"
 
 #include "app/cli/terminal.h"
-#include "engine/state.h"
-#include "engine/table.h"
 #include "platform/files.h"
 #include "platform/utf8.h"
 #include "support/places.h"
@@ -11,20 +9,11 @@ namespace tolvane::cli {
 
 namespace {
 
-// No caption and no combo here. Of the load's captions only a table that maps
-// nothing matters: it becomes a warning, since every conversion would then
-// silently change nothing.
+// No caption and no combo here: the outcome tells what happened.
 class NoWindow : public TableLoadWindow {
   public:
-    explicit NoWindow(const std::u16string& path) : path_(path) {}
-    void setCaption(const std::u16string& text) override {
-        if (text == kNoMappingLines)
-            writeText(Stream::Error, "tolvane-cli: " + toUtf8(path_) + ": " + toUtf8(text) + "\n");
-    }
+    void setCaption(const std::u16string& /*text*/) override {}
     void clearSelection() override {}
-
-  private:
-    const std::u16string& path_;
 };
 
 std::vector<std::u16string> folders() {
@@ -33,26 +22,31 @@ std::vector<std::u16string> folders() {
 
 } // namespace
 
-std::vector<std::string> tableNames() {
-    std::vector<std::string> names;
-    for (const TableFile& table : listTables(folders()))
-        names.push_back(toUtf8(table.name));
-    return names;
+std::vector<ListedTable> listedTables() {
+    std::vector<ListedTable> tables;
+    for (const TableFile& file : listTables(folders())) {
+        NoWindow window;
+        const LoadedTable loaded = 载入对照表文件(file.path, window, true);
+        tables.push_back({toUtf8(file.name), loaded.table ? loaded.table->词组().size() : 0});
+    }
+    return tables;
 }
 
-std::u16string tablePath(const std::string& argument) {
-    std::u16string given = fromUtf8(argument);
-    if (given.find(kPathSeparator) != std::u16string::npos || pathKind(given) == PathKind::File)
-        return given;
-    // An unknown name stays as given and fails to load like a missing file.
-    return tableFile(folders(), given).value_or(given);
+std::optional<std::u16string> tablePath(const std::string& argument) {
+    const std::u16string given = fromUtf8(argument);
+    const bool isPath = given.find_first_of(kPathSeparators) != std::u16string::npos;
+    if (isPath || pathKind(given) == PathKind::File)
+        return pathKind(given) == PathKind::Missing ? std::nullopt : std::optional(given);
+    return tableFile(folders(), given);
 }
 
-bool loadTable(const std::u16string& path) {
-    复位对照表();
-    NoWindow window(path);
-    对照表正常 = 载入对照表文件(path, window);
-    return 对照表正常;
+LoadedTable loadTable(const std::u16string& path, bool phrases) {
+    NoWindow window;
+    LoadedTable loaded = 载入对照表文件(path, window, phrases);
+    if (loaded.outcome == LoadOutcome::MapsNothing)
+        writeText(Stream::Error,
+                  "tolvane-cli: " + toUtf8(path) + ": " + toUtf8(kNoMappingLines) + "\n");
+    return loaded;
 }
 
 } // namespace tolvane::cli

@@ -14,7 +14,9 @@ TEST(命令行用法, 版本帮助和对照表列表) {
     const RunResult help = scratch.run({"-h"});
     EXPECT_EQ(help.exitCode, 0);
     EXPECT_NE(help.out.find("用法："), std::string::npos);
-    EXPECT_EQ(scratch.run({"-l"}).out, "简体到繁体.txt\n繁体到简体.txt\n");
+    // A table's name, a tab and its phrase rules.
+    const std::string list = scratch.run({"-l"}).out;
+    EXPECT_TRUE(list.starts_with("简体到繁体.txt\t") && list.ends_with(" 个词组\n")) << list;
 }
 
 struct FailureCase {
@@ -36,11 +38,8 @@ const FailureCase kFailures[] = {
     {"names of standard input", {"-t", kTable, "-n"}, 2, "tolvane-cli --help", false},
     {"standard input and a file", {"-t", kTable, "-", "a.txt"}, 2, "tolvane-cli --help", false},
     {"unknown encoding", {"-t", kTable, "-e", "latin1", "a.txt"}, 2, "latin1", false},
-    {"unknown table",
-     {"-t", "没有这个表", "a.txt"},
-     2,
-     "tolvane-cli: 没有这个表: 内码对照表文件不正常！\n",
-     false},
+    {"unknown table", {"-t", "没有这个表", "a.txt"}, 2, "“没有这个表”；用“tolvane-cli -l”", false},
+    {"unreadable table", {"-t", "d/", "a.txt"}, 2, "d/: 内码对照表文件不正常！\n", false},
     {"missing file",
      {"-t", kTable, "没有.txt", "a.txt"},
      1,
@@ -71,15 +70,20 @@ TEST(命令行失败, 退出码和消息而不碰别的文件) {
     }
 }
 
-TEST(命令行对照表, 附带的表按名称而别的表按路径或文件名找到) {
+// A table brings the phrase file of its name from 词组 beside it, unless
+// characters only are asked for.
+TEST(命令行对照表, 附带的表按名称而别的表按路径或文件名找到并带上词组) {
     Scratch scratch;
     writeBytes(scratch / "表.txt", "a b\r\nc d\r\n");
+    std::filesystem::create_directory(scratch / "词组");
+    writeBytes(scratch / "词组/表.txt", "ab xy\r\n");
     const std::vector<std::string> forms[] = {
         {"-t", "表.txt"}, {"--table=./表.txt"}, {"-t" + (scratch / "表.txt").string()}};
     for (std::vector<std::string> arguments : forms) {
         arguments.emplace_back("-");
-        EXPECT_EQ(scratch.run(arguments, "abcd").out, "bbdd") << arguments[0];
+        EXPECT_EQ(scratch.run(arguments, "abcd").out, "xydd") << arguments[0];
     }
+    EXPECT_EQ(scratch.run({"-c", "-t", "表.txt"}, "abcd").out, "bbdd");
     EXPECT_EQ(scratch.run({"-t", "简体到繁体"}, gbk::汉 + gbk::国).out, gbk::漢 + gbk::國);
 }
 

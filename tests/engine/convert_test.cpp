@@ -1,81 +1,122 @@
-#include "engine/convert.h"
-#include "engine/state.h"
-#include "engine/table.h"
-#include "engine_test_support.h"
+// Phrase rules and characters: the matching rules, and the converter against
+// the plain way wherever a text is cut into pieces.
 
-#include <algorithm>
+#include "engine/convert.h"
+#include "engine/piece_convert.h"
+#include "engine/text_codec.h"
+#include "tests/engine/engine_test_support.h"
+#include "tests/engine/reference_convert.h"
+
 #include <gtest/gtest.h>
-#include <numeric>
+#include <random>
 
 namespace tolvane::testing {
 namespace {
 
-using 转换 = EngineTest;
-
-std::vector<char16_t> everyUnit() {
-    std::vector<char16_t> all(65536);
-    std::iota(all.begin(), all.end(), char16_t{0});
-    return all;
-}
-
-char16_t permuted(char16_t unit) {
-    return static_cast<char16_t>(unit * 40503u + 12345u);
-}
-
-// Surrogates included: every code unit is looked up on its own.
-TEST_F(转换, 每一个代码单元按表替换) {
-    auto all = everyUnit();
-    EXPECT_FALSE(转换内码(all));
-    EXPECT_EQ(all, everyUnit());
-    for (unsigned unit = 0; unit < 65536; ++unit)
-        设置对照(static_cast<char16_t>(unit), permuted(static_cast<char16_t>(unit)));
-    EXPECT_FALSE(转换内码(all));
-    for (unsigned unit = 0; unit < 65536; ++unit)
-        ASSERT_EQ(all[unit], permuted(static_cast<char16_t>(unit))) << unit;
-}
-
-// On a worker the cancel is seen after the current unit; in line, at the window's turns.
-TEST_F(转换, 取消在当前代码单元之后停下并清除标志) {
-    设置对照(u'a', u'b');
-    std::vector<char16_t> text(5, u'a');
-    取消标志 = true;
-    EXPECT_TRUE(转换内码(text));
-    EXPECT_FALSE(取消标志);
-    EXPECT_EQ(text, units(u"baaaa"));
-    使用多线程 = false;
-    int pumps = 0;
-    setEventPump([&] {
-        if (++pumps == 2) 取消标志 = true;
-    });
-    text.assign(3000, u'a');
-    EXPECT_TRUE(转换内码(text));
-    EXPECT_EQ(std::count(text.begin(), text.end(), u'b'), 1001);
-    EXPECT_EQ(text[1000], u'b');
-}
-
-struct BytesCase {
-    const char* name;
-    std::vector<std::uint8_t> in;
-    bool cancel;
-    std::vector<std::uint8_t> out;
+struct MatchCase {
+    const char* rule;
+    std::initializer_list<Phrase> phrases;
+    std::u16string_view text;
+    std::u16string_view converted;
 };
 
-// The table maps a to b and 汉 (U+6C49) to 漢 (U+6F22).
-const BytesCase kBytesCases[] = {
-    {"low byte first", {0x49, 0x6C, 'a', 0}, false, {0x22, 0x6F, 'b', 0}},
-    {"odd last byte dropped", {'a', 0, 'a', 0, 0x7F}, false, {'b', 0, 'b', 0}},
-    {"one byte kept", {0x41}, false, {0x41}},
-    {"empty", {}, false, {}},
-    {"cancel keeps the rest", {'a', 0, 'a', 0, 'a', 0}, true, {'b', 0, 'a', 0, 'a', 0}}};
+// Characters: a -> x, b -> y, c -> z.
+const MatchCase kMatchCases[] = {
+    {"characters where no phrase matches", {}, u"abcd", u"xyzd"},
+    {"the longest source wins", {{u"ab", u"12"}, {u"abc", u"345"}}, u"abcd", u"345d"},
+    {"a shorter phrase inside a longer one",
+     {{u"abcd", u"1234"}, {u"bc", u"89"}},
+     u"abcd",
+     u"1234"},
+    {"the shorter one alone", {{u"abcd", u"1234"}, {u"bc", u"89"}}, u"abce", u"x89e"},
+    {"overlapping: the leftmost first", {{u"ab", u"12"}, {u"bc", u"89"}}, u"abc", u"12z"},
+    {"greedy, not the best cover", {{u"ab", u"12"}, {u"bcd", u"789"}}, u"abcd", u"12zd"},
+    {"a target is not converted again", {{u"ab", u"ba"}}, u"ab", u"ba"},
+    {"a phrase cut by the text's end", {{u"abc", u"123"}}, u"dab", u"dxy"},
+    {"at the end", {{u"bc", u"89"}}, u"abc", u"x89"},
+    {"the same character twice", {{u"aa", u"77"}}, u"aaa", u"77x"},
+};
 
-TEST_F(转换, 字节缓冲区) {
-    设置对照(u'a', u'b');
-    设置对照(u'汉', u'漢');
-    for (const BytesCase& c : kBytesCases) {
-        std::vector<std::uint8_t> bytes = c.in;
-        取消标志 = c.cancel;
-        EXPECT_EQ(转换字节(bytes), c.cancel) << c.name;
-        EXPECT_EQ(bytes, c.out) << c.name;
+TEST(词组, 最长匹配从左到右而没有词组处按字) {
+    for (const MatchCase& c : kMatchCases) {
+        const TablePtr table = tableOf({u"ax", u"by", u"cz"}, c.phrases);
+        EXPECT_EQ(转换文本(*table, c.text), c.converted) << c.rule;
+        // Cut anywhere, the units not yet done go in again with the rest.
+        for (std::size_t cut = 0; cut <= c.text.size(); ++cut) {
+            std::u16string head(c.text.substr(0, cut));
+            const std::size_t done = convertUnits(*table, head, false);
+            std::u16string rest = head.substr(done) + std::u16string(c.text.substr(cut));
+            convertUnits(*table, rest, true);
+            EXPECT_EQ(head.substr(0, done) + rest, c.converted) << c.rule << ", cut at " << cut;
+        }
+    }
+}
+
+std::span<const std::uint8_t> bytesOf(const std::vector<std::uint8_t>& bytes) {
+    return bytes;
+}
+
+// As the streaming code feeds a converter: pieces of at most pieceSize new
+// bytes after what the previous piece left unused.
+std::vector<std::uint8_t> convertInPieces(PieceConverter& converter,
+                                          std::span<const std::uint8_t> text,
+                                          std::size_t pieceSize) {
+    std::vector<std::uint8_t> piece, output;
+    for (bool last = false; !last;) {
+        const std::size_t got = std::min(pieceSize, text.size());
+        piece.insert(piece.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(got));
+        text = text.subspan(got);
+        last = text.empty();
+        const PieceConverter::Result result = converter.convert(piece, last);
+        output.insert(output.end(), result.bytes.begin(), result.bytes.end());
+        piece.erase(piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(result.used));
+    }
+    return output;
+}
+
+// Small random tables over a few characters that every encoding holds, so
+// that phrases meet, overlap and nest often.
+class RandomTables {
+  public:
+    ReferenceTable table() {
+        ReferenceTable table;
+        for (const char16_t unit : kAlphabet)
+            if (pick(3) == 0) table.characters[unit] = kAlphabet[pick(kAlphabet.size())];
+        for (std::size_t n = pick(7); n > 0; --n) {
+            const std::u16string source = text(2 + pick(4));
+            table.phrases[source] = text(source.size());
+        }
+        return table;
+    }
+    std::u16string text(std::size_t size) {
+        std::u16string text;
+        while (text.size() < size)
+            text += kAlphabet[pick(kAlphabet.size())];
+        return text;
+    }
+    std::size_t pick(std::size_t below) { return random_() % below; }
+
+  private:
+    static constexpr std::u16string_view kAlphabet = u"ab汉字体系";
+    std::mt19937 random_{17};
+};
+
+TEST(词组, 任意分段都与参照一致) {
+    RandomTables random;
+    for (int round = 0; round < 300; ++round) {
+        const ReferenceTable reference = random.table();
+        const TablePtr table = reference.build();
+        const std::u16string text = random.text(random.pick(14));
+        for (const Encoding encoding : {Encoding::Gbk, Encoding::Utf8, Encoding::Utf16Be}) {
+            std::vector<std::uint8_t> bytes;
+            encodeText(encoding, text, bytes);
+            const auto expected = reference.convert(encoding, bytes);
+            for (std::size_t pieceSize = 1; pieceSize <= bytes.size() + 1; ++pieceSize) {
+                PieceConverter converter(*table, encoding);
+                ASSERT_EQ(convertInPieces(converter, bytesOf(bytes), pieceSize), expected)
+                    << "round " << round << ", pieces of " << pieceSize;
+            }
+        }
     }
 }
 

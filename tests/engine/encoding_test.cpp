@@ -80,16 +80,14 @@ struct RuleCase {
 
 class 编码规则 : public EngineTest {
   protected:
-    void SetUp() override {
-        EngineTest::SetUp();
-        设置对照(u'汉', u'漢');
-        设置对照(u'a', u'b');
-        设置对照(u'丁', u'가'); // a character code page 936 cannot hold
-    }
-    static void check(const RuleCase& c, bool rewindable) {
+    // 丁 becomes a character code page 936 cannot hold.
+    TablePtr table = tableOf({u"汉漢", u"ab", u"丁가"});
+
+    void check(const RuleCase& c, bool rewindable) const {
         MemorySource source(c.input, rewindable);
         MemorySink sink;
-        const StreamResult result = convertStream(source, sink, c.requested, [] { return false; });
+        const StreamResult result =
+            convertStream(*table, source, sink, {.encoding = c.requested}, [] { return false; });
         EXPECT_EQ(sink.text, c.output) << c.rule;
         EXPECT_EQ(result.encoding, c.encoding) << c.rule;
         EXPECT_FALSE(result.cancelled) << c.rule;
@@ -131,7 +129,7 @@ TEST_F(编码规则, 每条规则的转换结果) {
     check({"UTF-8 head", kUtf8汉 + pad + "\xFF", Encoding::Auto, kUtf8漢 + pad + "\xFF",
            Encoding::Utf8},
           false);
-    设置对照(u'a', u'汉'); // pure ASCII that gains a character is written as 936
+    table = tableOf({u"a汉"}); // pure ASCII that gains a character is written as 936
     check({"rewound", "a", Encoding::Auto, kGbk汉, Encoding::Gbk}, true);
 }
 

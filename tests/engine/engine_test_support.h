@@ -1,19 +1,29 @@
 #pragma once
-// A clean program-wide state for every engine test: identity table, no
-// cancel, worker-thread mode, no event pump.
+// A clean program-wide state for every engine test: no cancel, worker-thread
+// mode, no event pump; and tables built in a line.
 
 #include "common/scratch_folder.h"
 #include "engine/state.h"
 #include "engine/table.h"
 
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <string_view>
-#include <vector>
+#include <utility>
 
 namespace tolvane::testing {
 
-inline std::vector<char16_t> units(std::u16string_view text) {
-    return {text.begin(), text.end()};
+using Phrase = std::pair<std::u16string_view, std::u16string_view>;
+
+// Each mapping is two units, source and target: u"ab" maps a to b.
+inline TablePtr tableOf(std::initializer_list<std::u16string_view> mappings,
+                        std::initializer_list<Phrase> phrases = {}) {
+    TableBuilder table;
+    for (const std::u16string_view mapping : mappings)
+        table.设置对照(mapping[0], mapping[1]);
+    for (const auto& [source, target] : phrases)
+        table.加入词组(source, target);
+    return table.build();
 }
 
 class EngineTest : public ::testing::Test {
@@ -23,7 +33,6 @@ class EngineTest : public ::testing::Test {
 
   private:
     static void reset() {
-        复位对照表();
         取消标志 = false;
         使用多线程 = true;
         setEventPump(nullptr);

@@ -29,9 +29,10 @@ class 安全写入 : public EngineTest {
   protected:
     void SetUp() override {
         EngineTest::SetUp();
-        设置对照(u'a', u'b');
         writeBytes(source, original);
     }
+    static bool never() { return false; }
+    TablePtr table = tableOf({u"ab"});
     // Names in the folder other than the file and its backup folder.
     std::vector<std::u16string> strayNames() const {
         std::vector<std::u16string> names;
@@ -47,10 +48,10 @@ class 安全写入 : public EngineTest {
     }
     // Every step, with the file let go of at the end.
     void convertWhole() const {
-        文件内容转换 steps(source);
+        文件内容转换 steps(*table, source);
         steps.移入备份();
         steps.读出();
-        steps.转换();
+        steps.转换(never);
         steps.写入();
     }
     void clean() const {
@@ -66,14 +67,14 @@ class 安全写入 : public EngineTest {
 };
 
 TEST_F(安全写入, 每一步之后路径上要么没有文件要么是完整的结果) {
-    文件内容转换 steps(source);
+    文件内容转换 steps(*table, source);
     steps.移入备份();
     expectEmptyOrComplete("moved into the backup");
     steps.读出();
     expectEmptyOrComplete("opened");
     ASSERT_EQ(strayNames().size(), 1U);
     EXPECT_TRUE(isTemporaryFileName(strayNames()[0]));
-    steps.转换();
+    steps.转换(never);
     expectEmptyOrComplete("converted into the temporary file");
     steps.写入();
     EXPECT_EQ(readBytes(source), converted);
@@ -94,10 +95,10 @@ TEST_F(安全写入, 任何一步失败都不留下半截文件和临时文件) 
         SCOPED_TRACE(name);
         writeBytes(source, original);
         {
-            文件内容转换 steps(source);
+            文件内容转换 steps(*table, source);
             steps.移入备份();
-            const std::function<void()> stepList[] = {[&] { steps.读出(); }, [&] { steps.转换(); },
-                                                      [&] { steps.写入(); }};
+            const std::function<void()> stepList[] = {
+                [&] { steps.读出(); }, [&] { steps.转换(never); }, [&] { steps.写入(); }};
             int failedAt = -1;
             for (int step = 0; step < 3 && failedAt < 0; ++step) {
                 if (step == failingStep) inject();
@@ -126,8 +127,9 @@ TEST_F(安全写入, 一起写入时被占用的路径报错而其余的就位) 
     std::vector<文件内容转换*> group;
     for (const char16_t* name : {u"1.txt", u"2.txt", u"3.txt"}) {
         writeBytes(folder / name, original);
-        group.push_back(files.emplace_back(std::make_unique<文件内容转换>(folder / name)).get());
-        group.back()->移入备份(), group.back()->读出(), group.back()->转换();
+        group.push_back(
+            files.emplace_back(std::make_unique<文件内容转换>(*table, folder / name)).get());
+        group.back()->移入备份(), group.back()->读出(), group.back()->转换(never);
     }
     writeBytes(folder / u"2.txt", "taken");
     const std::vector<std::exception_ptr> failures = 文件内容转换::一起写入(group);
@@ -176,7 +178,7 @@ TEST_F(安全写入, 转换后的文件保留原来的权限和属主) {
 
 TEST_F(安全写入, 不是文本的文件留在原处) {
     writeBytes(source, std::string("MZ\0\0", 4));
-    文件内容转换 steps(source);
+    文件内容转换 steps(*table, source);
     try {
         steps.移入备份();
         FAIL() << "a binary file was taken for text";

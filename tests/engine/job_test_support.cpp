@@ -27,13 +27,13 @@ void 记录界面::放入剪贴板(const std::u16string& 文本) {
 
 void 作业测试::SetUp() {
     TearDown();
-    设置对照(u'a', u'e');
-    设置对照(u'甲', u'乙');
-    对照表正常 = true;
+    TableBuilder builder;
+    builder.设置对照(u'a', u'e');
+    builder.设置对照(u'甲', u'乙');
+    表 = builder.build();
 }
 
 void 作业测试::TearDown() {
-    复位对照表();
     取消标志 = false;
     使用多线程 = true;
     转换类型 = 0;

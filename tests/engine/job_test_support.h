@@ -4,6 +4,7 @@
 
 #include "common/scratch_folder.h"
 #include "engine/job.h"
+#include "engine/table.h"
 
 #include <deque>
 #include <functional>
@@ -30,15 +31,15 @@ class 记录界面 : public 作业界面 {
     }
     MessageAnswer 消息框(const std::u16string& 文本, MessageIcon 图标,
                          MessageButtons 按钮) override;
-    std::vector<std::uint8_t> 剪贴板内容() override { return 记(剪贴板字节); }
+    std::u16string 剪贴板内容() override { return 记(剪贴板文本); }
     void 放入剪贴板(const std::u16string& 文本) override;
     void 刷新() override { 记(0); }
 
     std::vector<std::u16string> 状态;
     std::vector<消息记录> 消息;
     std::vector<std::u16string> 列表;
-    std::vector<std::uint8_t> 剪贴板字节; // what 剪贴板内容 hands out
-    std::u16string 剪贴板;                // what the job put on the clipboard
+    std::u16string 剪贴板文本; // what 剪贴板内容 hands out
+    std::u16string 剪贴板;     // what the job put on the clipboard
     bool 剪贴板打不开 = false;
     std::deque<MessageAnswer> 回答;    // one per message box; OK when none is left
     std::vector<std::thread::id> 线程; // the thread of every call
@@ -53,14 +54,15 @@ class 记录界面 : public 作业界面 {
     }
 };
 
-// Identity table but for 'a' -> 'e' and 甲 -> 乙, marked as loaded; no cancel,
-// worker-thread mode, no event pump, converting files.
+// A table mapping 'a' to 'e' and 甲 to 乙; no cancel, worker-thread mode, no
+// event pump, converting files.
 class 作业测试 : public ::testing::Test {
   protected:
     void SetUp() override;
     void TearDown() override;
 
     记录界面 界面;
+    TablePtr 表;
     ScratchFolder 文件夹;
 };
 

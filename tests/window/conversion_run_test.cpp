@@ -51,16 +51,22 @@ TEST_F(运行, 剪贴板3000个码元全转换预览2048个) {
     EXPECT_FALSE(rig.choose.enabled());
 }
 
-// The tray menu's k-th item converts the clipboard with the k-th table,
-// loading it only when it is not the one already chosen; a table that cannot
-// be loaded is reported and nothing waits for it, nor for a clipboard that
-// cannot be opened.
-TEST_F(运行, 托盘菜单用第k个对照表转换剪贴板) {
-    EXPECT_EQ(viaTrayMenu(u"c.txt", u"abc"), u"cbc");
+// The tray menu's k-th item converts the clipboard with the k-th table and
+// its phrases, and leaves the window's own table and choice alone; the chosen
+// table is not loaded again. A table that cannot be loaded is reported and
+// nothing waits for it, nor for a clipboard that cannot be opened.
+TEST_F(运行, 托盘菜单用第k个对照表转换剪贴板而不换掉窗体的对照表) {
+    rig.writeTable(u"词组/c.txt", {u"ab xy"});
+    rig.pickTable(rig.tableIndex(u"a.txt"));
+    EXPECT_EQ(viaTrayMenu(u"c.txt", u"abca"), u"xycc");
     EXPECT_TRUE(rig.type.selectedIndex() == 2 && rig.clip.visible());
-    EXPECT_EQ(rig.basis.selectedIndex(), rig.tableIndex(u"c.txt"));
-    rig.writeTable(u"c.txt", {u"a d"});
-    EXPECT_EQ(viaTrayMenu(u"c.txt", u"a"), u"c");
+    EXPECT_EQ(rig.basis.selectedIndex(), rig.tableIndex(u"a.txt"));
+    rig.desktop.clip.setText(u"ab");
+    rig.window().剪贴板_DblClick();
+    rig.window().开始转换_Click();
+    ASSERT_TRUE(rig.waitIdle());
+    EXPECT_EQ(rig.desktop.clip.text(), u"bb");
+    rig.writeTable(u"a.txt", {u"a d"});
     EXPECT_EQ(viaTrayMenu(u"a.txt", u"a"), u"b");
     std::filesystem::remove(std::filesystem::path(rig.path(u"对照表/c.txt")));
     EXPECT_EQ(viaTrayMenu(u"c.txt", u"a"), u"a");
@@ -84,7 +90,8 @@ TEST_F(运行, 作业运行时托盘菜单什么也不改而开始转换请求�
     rig.window().开始转换_Click();
     ASSERT_TRUE(rig.busy());
     rig.window().转换方式_Click(0);
-    EXPECT_TRUE(rig.type.selectedIndex() == 0 && rig.list.count() == 1 && 对照表正常);
+    EXPECT_TRUE(rig.type.selectedIndex() == 0 && rig.list.count() == 1 &&
+                rig.basis.selectedIndex() == 0);
     rig.window().开始转换_Click();
     EXPECT_TRUE(取消标志 && rig.busy());
     rig.minimise();
@@ -115,14 +122,15 @@ TEST(窗体线程, 作业中每个状态都让窗体处理事件所以能取消�
         if (rig.form.caption() == firstStatus) rig.window().开始转换_Click();
     };
     rig.window().开始转换_Click();
-    EXPECT_EQ(rig.desktop.clip.text().back(), u'a');
+    EXPECT_EQ(rig.desktop.clip.text(), std::u16string(3000, u'b'));
     EXPECT_FALSE(取消标志 || rig.busy());
-    const std::u16string cancelled = rig.desktop.clip.text();
+    rig.desktop.clip.setText(std::u16string(3000, u'a'));
+    rig.window().剪贴板_DblClick();
     rig.desktop.onProcessEvents = [&] {
         if (rig.form.caption() == firstStatus) rig.unload();
     };
     rig.window().开始转换_Click();
-    EXPECT_EQ(rig.desktop.clip.text(), cancelled);
+    EXPECT_EQ(rig.desktop.clip.text(), std::u16string(3000, u'a'));
     EXPECT_EQ(rig.form.caption(), firstStatus);
 }
 

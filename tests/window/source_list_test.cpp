@@ -84,15 +84,25 @@ TEST(拖放, 只接受文件列表并跳过文件夹和已消失的路径而选�
     EXPECT_GE(rig.list.extent, rig.form.textWidth(rig.path(u"a.txt")));
 }
 
-// The wiring of the load's cancel; the engine's own test covers where it stops.
-TEST(载入对照表, 载入时按开始转换取消) {
+// The window gets its turn before the first line and then every 501 lines:
+// Start pressed at the turn in the middle of a long load cancels it there,
+// and a job then finds no table.
+TEST(载入对照表, 载入中途按开始转换取消) {
     WindowRig rig;
     rig.writeTable(u"长.txt", Texts(1200, u"a b"));
     rig.load();
-    rig.desktop.onProcessEvents = [&] { rig.window().开始转换_Click(); };
+    int turns = 0;
+    rig.desktop.onProcessEvents = [&] {
+        if (++turns == 2) rig.window().开始转换_Click();
+    };
     rig.pickTable(rig.tableIndex(u"长.txt"));
+    rig.desktop.onProcessEvents = nullptr;
     EXPECT_EQ(rig.basis.selectedIndex(), -1);
-    EXPECT_FALSE(对照表正常 || 取消标志 || rig.busy());
+    EXPECT_FALSE(取消标志 || rig.busy());
+    rig.window().开始转换_Click();
+    ASSERT_TRUE(rig.waitIdle());
+    ASSERT_EQ(rig.desktop.messages.size(), 1U);
+    EXPECT_EQ(rig.desktop.messages[0].text, u"内码对照表文件不正常！");
 }
 
 } // namespace

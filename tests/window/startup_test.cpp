@@ -103,7 +103,7 @@ TEST(托盘, 右键弹出菜单忙碌时控件和图标跟着变而左键单击�
     };
     rig.pickTable(0);
     rig.desktop.onProcessEvents = nullptr;
-    EXPECT_TRUE(checked && 对照表正常 && !rig.busy());
+    EXPECT_TRUE(checked && rig.form.caption() == u"读取内码对照表完成！" && !rig.busy());
     EXPECT_TRUE(rig.choose.enabled() && rig.remove.enabled() && rig.clear.enabled());
     EXPECT_EQ(rig.desktop.tray.icon, rig.desktop.idleIcon()->handle());
     for (const bool leftClick : {true, false}) {

@@ -24,11 +24,12 @@ std::string asText(const std::vector<std::uint8_t>& bytes) {
 }
 
 void WindowRig::writeTable(const std::u16string& name, const std::vector<std::u16string>& lines) {
-    std::filesystem::create_directories(scratch_ / "对照表");
+    const std::filesystem::path file = path(u"对照表/" + name);
+    std::filesystem::create_directories(file.parent_path());
     std::u16string text;
     for (const std::u16string& line : lines)
         text += line + u"\r\n";
-    testing::writeBytes(std::filesystem::path(path(u"对照表/" + name)), asText(encodeAnsi(text)));
+    testing::writeBytes(file, asText(encodeAnsi(text)));
 }
 
 void WindowRig::writeTextFile(const std::u16string& name, const std::u16string& text) {

@@ -30,7 +30,8 @@ class WindowRig {
     主窗体& window() { return *window_; }
 
     std::u16string path(const std::u16string& name) const { return scratch_ / name; }
-    // A mapping table in the folder 对照表: lines in the ANSI code page, CR LF ended.
+    // A mapping table in the folder 对照表 ("词组/x.txt": the phrases of x.txt):
+    // lines in the ANSI code page, CR LF ended.
     void writeTable(const std::u16string& name, const std::vector<std::u16string>& lines);
     void writeTextFile(const std::u16string& name, const std::u16string& text);
     void writeSetting(const std::u16string& section, const std::u16string& key,

@@ -1,0 +1,47 @@
+#include "engine/fast_tables.h"
+
+#include "engine/table.h"
+#include "platform/codepage.h"
+
+namespace tolvane {
+
+namespace {
+
+constexpr bool isSurrogate(unsigned unit) {
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+
+void deriveGbkPairs(const 内码对照表& table, FastTables& fast) {
+    const CodePage936& codePage = codePage936();
+    for (unsigned pair = 0; pair < 65536; ++pair) {
+        const char16_t unit = codePage.pair[pair];
+        const std::uint16_t code = unit == 0 ? 0 : codePage.encode[table.查表(unit)];
+        fast.gbkPair[pair] = code >= 0x100 ? code : 0;
+    }
+}
+
+void deriveUtf8ThreeBytes(const 内码对照表& table, FastTables& fast) {
+    for (unsigned unit = 0x800; unit < 0x10000; ++unit) {
+        const char16_t replacement = table.查表(static_cast<char16_t>(unit));
+        if (isSurrogate(unit) || replacement < 0x800 || isSurrogate(replacement)) continue;
+        fast.utf8ThreeBytes[unit] = {static_cast<std::uint8_t>(0xE0 | replacement >> 12),
+                                     static_cast<std::uint8_t>(0x80 | (replacement >> 6 & 0x3F)),
+                                     static_cast<std::uint8_t>(0x80 | (replacement & 0x3F)), 0};
+    }
+}
+
+} // namespace
+
+std::unique_ptr<const FastTables> deriveFastTables(const 内码对照表& table) {
+    auto fast = std::make_unique<FastTables>();
+    fast->asciiUnchanged = true;
+    for (char16_t unit = 0; unit < 0x80; ++unit) {
+        fast->asciiUnchanged = fast->asciiUnchanged && table.查表(unit) == unit;
+        fast->movesAscii = fast->movesAscii || table.查表(unit) >= 0x80;
+    }
+    deriveGbkPairs(table, *fast);
+    deriveUtf8ThreeBytes(table, *fast);
+    return fast;
+}
+
+} // namespace tolvane

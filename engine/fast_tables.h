@@ -1,0 +1,30 @@
+#pragma once
+// What the fast paths look up instead of decoding, converting and encoding,
+// derived from a table once, when it is built.
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+namespace tolvane {
+
+class 内码对照表;
+
+struct FastTables {
+    // Every ASCII character stays itself, so runs of ASCII are copied.
+    bool asciiUnchanged = false;
+    // Some ASCII character becomes a non-ASCII one: only then does a pure
+    // ASCII text come out differently in code page 936 and UTF-8.
+    bool movesAscii = false;
+    // A two-byte 936 character by (lead << 8 | trail): its converted two-byte
+    // form, or 0 when it is not a character or its replacement has no such form.
+    std::array<std::uint16_t, 65536> gbkPair{};
+    // A code unit of a 3-byte UTF-8 character: its replacement's three bytes
+    // and a spare one when that is one too, otherwise zeros (also for units no
+    // 3-byte character stands for).
+    std::array<std::array<std::uint8_t, 4>, 65536> utf8ThreeBytes{};
+};
+
+std::unique_ptr<const FastTables> deriveFastTables(const 内码对照表& table);
+
+} // namespace tolvane

@@ -1,0 +1,65 @@
+#pragma once
+// The plain way against which the converter's fast paths are checked: the
+// whole text decoded at once; at each position the longest phrase whose
+// source is there, found by trying every rule, else the character's entry;
+// the result encoded back.
+
+#include "engine/table.h"
+#include "engine/text_codec.h"
+
+#include <algorithm>
+#include <map>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace tolvane::testing {
+
+struct ReferenceTable {
+    std::map<char16_t, char16_t> characters;
+    std::map<std::u16string, std::u16string> phrases; // a later rule replaces an earlier one
+
+    TablePtr build() const {
+        TableBuilder table;
+        for (const auto& [from, to] : characters)
+            table.设置对照(from, to);
+        for (const auto& [source, target] : phrases)
+            table.加入词组(source, target);
+        return table.build();
+    }
+
+    std::u16string convert(std::u16string_view text) const {
+        std::u16string result;
+        for (std::size_t at = 0; at < text.size();) {
+            std::size_t longest = 0;
+            const std::u16string* target = nullptr;
+            for (const auto& [source, to] : phrases) {
+                if (source.size() > longest && text.substr(at).starts_with(source)) {
+                    longest = source.size();
+                    target = &to;
+                }
+            }
+            if (target != nullptr) {
+                result += *target;
+                at += longest;
+                continue;
+            }
+            const auto entry = characters.find(text[at]);
+            result += entry == characters.end() ? text[at] : entry->second;
+            ++at;
+        }
+        return result;
+    }
+
+    std::vector<std::uint8_t> convert(Encoding encoding,
+                                      std::span<const std::uint8_t> bytes) const {
+        std::u16string units;
+        const std::size_t used = decodeText(encoding, bytes, true, units);
+        std::vector<std::uint8_t> output;
+        encodeText(encoding, convert(units), output);
+        output.insert(output.end(), bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end());
+        return output;
+    }
+};
+
+} // namespace tolvane::testing
