@@ -21,13 +21,11 @@ std::size_t convertUnits(const 内码对照表& table, std::span<char16_t> units
     char16_t* const text = units.data();
     std::size_t at = 0;
     while (at < decided) {
-        if (phrases.mayStartWith(text[at])) {
-            const auto match = phrases.longestAt({text + at, std::min(longest, size - at)});
-            if (match.length != 0) {
-                std::copy_n(match.target, match.length, text + at);
-                at += match.length;
-                continue;
-            }
+        const auto match = phrases.longestAt({text + at, std::min(longest, size - at)});
+        if (match.length != 0) {
+            std::copy_n(match.target, match.length, text + at);
+            at += match.length;
+            continue;
         }
         text[at] = table.查表(text[at]);
         ++at;

@@ -163,9 +163,9 @@ void 按类型转换(作业界面& 界面, const 内码对照表* 表) {
 
 } // namespace
 
-void 执行转换(作业界面& 界面, TablePtr 表) {
+void 执行转换(作业界面& 界面, const 内码对照表* 表) {
     try {
-        按类型转换(界面, 表.get());
+        按类型转换(界面, 表);
     } catch (...) {
         // Nothing more can be done for this job; it still ends normally below.
         try {

@@ -43,6 +43,6 @@ class 作业界面 {
 // Runs one whole job through 表; without a table (none loaded, or the load
 // failed) the user is told and nothing is converted. Returns when the job is
 // over (the worker thread then ends).
-void 执行转换(作业界面& 界面, TablePtr 表);
+void 执行转换(作业界面& 界面, const 内码对照表* 表);
 
 } // namespace tolvane

@@ -19,46 +19,59 @@ class PhraseRules {
         const char16_t* target = nullptr; // length units
     };
 
-    std::size_t size() const { return rules_.size(); }
+    std::size_t size() const { return size_; }
     // The units of the longest source; 0 without rules.
     std::size_t longest() const { return longest_; }
 
-    // Whether some rule's source begins with this unit: most units begin none,
-    // and this settles them without a lookup.
-    bool mayStartWith(char16_t unit) const { return starts_[unit]; }
-
-    // The rule with the longest source that text begins with.
-    Match longestAt(std::u16string_view text) const;
+    // The rule with the longest source that text begins with. Most places of
+    // a text begin no rule; two bit tests settle nearly all of them.
+    Match longestAt(std::u16string_view text) const {
+        if (text.size() < 2 || !starts_[text[0]]) return {};
+        const std::uint32_t key = keyOf(text.data());
+        const std::uint32_t bit = pairBitOf(key);
+        if ((pairBits_[bit / 64] >> (bit % 64) & 1) == 0) return {};
+        return lookUp(key, text);
+    }
 
   private:
     friend class PhraseRulesBuilder;
 
-    struct Rule {
-        std::uint32_t at;     // source in pool_, then the target right after it
-        std::uint32_t length; // units of each
-    };
-    // The rules sharing their first two units, longest first; end 0 marks
-    // an empty slot.
+    static constexpr int kPairBits = 20;
+    // The first two units of a source.
+    static std::uint32_t keyOf(const char16_t* units) {
+        return static_cast<std::uint32_t>(units[0]) << 16 | units[1];
+    }
+    // Fibonacci hashing: the high bits of the product spread neighbouring keys.
+    static std::uint32_t mixed(std::uint32_t key) { return key * 0x9E3779B1U; }
+    static std::uint32_t pairBitOf(std::uint32_t key) { return mixed(key) >> (32 - kPairBits); }
+
+    // The rules of one key: at points into pool_, 0 marks an empty slot.
     struct Bucket {
-        std::uint32_t key = 0; // the first two units
-        std::uint32_t first = 0;
-        std::uint32_t end = 0;
+        std::uint32_t key = 0;
+        std::uint32_t at = 0;
     };
 
-    const Bucket* bucketOf(std::uint32_t key) const;
+    Match lookUp(std::uint32_t key, std::u16string_view text) const;
 
+    // For each key its rules, longest first, one after the other: the
+    // length, the rest of the source (from its third unit), the target; a
+    // length of 0 ends them. Unit 0 is unused, so that no list starts there.
     std::u16string pool_;
-    std::vector<Rule> rules_;
     std::vector<Bucket> buckets_; // open addressing, a power of two in size
     std::bitset<65536> starts_;
+    // A bit for the hash of every key: most pairs of units in a text begin no
+    // rule, and this settles them without a probe.
+    std::vector<std::uint64_t> pairBits_;
+    std::size_t size_ = 0;
     std::size_t longest_ = 0;
 };
 
 // Collects rules in file order; for the same source the later rule wins.
 class PhraseRulesBuilder {
   public:
-    // False, and nothing kept, when the line is no rule: each side needs two
-    // or more units and both the same number.
+    // False, and nothing kept, when the two are no rule: each side needs two
+    // or more units, at most kLongestRule, and both the same number.
+    static constexpr std::size_t kLongestRule = 0xFFFF;
     bool add(std::u16string_view source, std::u16string_view target);
     PhraseRules build();
 
@@ -67,6 +80,9 @@ class PhraseRulesBuilder {
         std::size_t at; // source in pool_, then the target right after it
         std::size_t length;
     };
+    std::u16string_view sourceOf(const Entry& entry) const;
+    std::vector<Entry> lastOfEachSource();
+
     std::u16string pool_;
     std::vector<Entry> entries_;
 };

@@ -31,12 +31,7 @@ std::uint8_t* PieceConverter::room(std::size_t needed) {
 
 PieceConverter::Result PieceConverter::convert(std::span<const std::uint8_t> input, bool last) {
     turn_ ^= 1;
-    if (!fused_) {
-        std::vector<std::uint8_t>& output = outputs_[turn_];
-        output.clear();
-        const std::size_t used = convertByUnits(input, last, output);
-        return {used, output};
-    }
+    if (!fused_) return convertByUnits(input, last);
     // At most three bytes out for every byte in (an ASCII byte replaced by a
     // 3-byte UTF-8 character), and room for a cut-off character's bytes.
     std::uint8_t* const start = room(input.size() * 3 + 8);
@@ -48,10 +43,10 @@ PieceConverter::Result PieceConverter::convert(std::span<const std::uint8_t> inp
     return {used, {start, static_cast<std::size_t>(out - start)}};
 }
 
-// Decodes, converts and encodes. The units a phrase rule might still cover
-// together with the next piece wait for it, decoded.
-std::size_t PieceConverter::convertByUnits(std::span<const std::uint8_t> input, bool last,
-                                           std::vector<std::uint8_t>& output) {
+// Decodes, converts and encodes, a slice of the piece at a time so that its
+// units stay in the processor's cache.
+PieceConverter::Result PieceConverter::convertByUnits(std::span<const std::uint8_t> input,
+                                                      bool last) {
     if (stopAtInvalid_) {
         const std::size_t valid = validUtf8Prefix(input);
         const int length = valid < input.size() ? utf8SequenceAt(input, valid) : 1;
@@ -64,29 +59,46 @@ std::size_t PieceConverter::convertByUnits(std::span<const std::uint8_t> input, 
             last = true;
         }
     }
-    units_.swap(waiting_);
-    waiting_.clear();
-    std::size_t used = decodeText(encoding_, input, last, units_);
-    sawNonAscii_ = sawNonAscii_ || std::ranges::any_of(input.first(used), [](std::uint8_t byte) {
-                       return byte >= 0x80;
-                   });
-    if (encoding_ == Encoding::Gbk)
-        sawInvalid_ = sawInvalid_ || std::ranges::any_of(units_, isStrayByteUnit);
-    if (encoding_ == Encoding::Utf8)
-        sawInvalid_ = sawInvalid_ || validUtf8Prefix(input.first(used)) != used;
-
-    if (counting_) original_ = units_;
-    const std::size_t done = convertUnits(table_, units_, last);
-    for (std::size_t k = 0; counting_ && k < done; ++k)
-        changedUnits_ += units_[k] != original_[k] ? 1 : 0;
-    encodeText(encoding_, std::u16string_view(units_).substr(0, done), output);
-    waiting_.assign(units_, done);
-    if (last) {
-        // An odd last byte of UTF-16 is no code unit: it is kept as it is.
-        output.insert(output.end(), input.begin() + static_cast<std::ptrdiff_t>(used), input.end());
-        used = input.size();
+    sawNonAscii_ =
+        sawNonAscii_ || std::ranges::any_of(input, [](std::uint8_t b) { return b >= 0x80; });
+    // Every unit, the waiting ones too, has a byte of its own or two.
+    std::uint8_t* const out =
+        room(kMostBytesPerUnit * (waiting_.size() + input.size()) + kSliceSize);
+    std::size_t used = 0;
+    std::size_t written = 0;
+    for (;;) {
+        const std::span<const std::uint8_t> slice =
+            input.subspan(used, std::min(kSliceSize, input.size() - used));
+        const bool lastSlice = used + slice.size() == input.size();
+        const Converted converted = convertSlice(slice, last && lastSlice, out + written);
+        used += converted.used;
+        written += converted.written;
+        if (lastSlice) break;
     }
-    return used;
+    return {used, {out, written}};
+}
+
+// One slice: the units waiting from the slice before, then the slice's own.
+PieceConverter::Converted PieceConverter::convertSlice(std::span<const std::uint8_t> slice,
+                                                       bool last, std::uint8_t* out) {
+    if (units_.size() < waiting_.size() + slice.size())
+        units_.resize(waiting_.size() + slice.size());
+    char16_t* const units = units_.data();
+    std::ranges::copy(waiting_, units);
+    const Decoded decoded = decodeText(encoding_, slice, last, units + waiting_.size());
+    const std::u16string_view text(units, waiting_.size() + decoded.units);
+    sawInvalid_ = sawInvalid_ || decoded.invalid;
+    if (counting_) original_ = text;
+    const std::size_t done = convertUnits(table_, {units, text.size()}, last);
+    for (std::size_t k = 0; counting_ && k < done; ++k)
+        changedUnits_ += units[k] != original_[k] ? 1 : 0;
+    waiting_ = text.substr(done);
+    std::size_t written = encodeText(encoding_, text.substr(0, done), out);
+    if (!last) return {decoded.used, written};
+    // An odd last byte of UTF-16 is no code unit: it is kept as it is.
+    for (const std::uint8_t byte : slice.subspan(decoded.used))
+        out[written++] = byte;
+    return {slice.size(), written};
 }
 
 } // namespace tolvane

@@ -53,8 +53,14 @@ class PieceConverter {
 
   private:
     std::uint8_t* room(std::size_t needed);
-    std::size_t convertByUnits(std::span<const std::uint8_t> input, bool last,
-                               std::vector<std::uint8_t>& output);
+    Result convertByUnits(std::span<const std::uint8_t> input, bool last);
+    struct Converted {
+        std::size_t used;
+        std::size_t written;
+    };
+    Converted convertSlice(std::span<const std::uint8_t> slice, bool last, std::uint8_t* out);
+
+    static constexpr std::size_t kSliceSize = 16384;
 
     const 内码对照表& table_;
     Encoding encoding_;
@@ -64,12 +70,11 @@ class PieceConverter {
     bool stopAtInvalid_ = false;
     bool counting_ = false;
     std::uint64_t changedUnits_ = 0;
-    // Two of each, used in turn. Not zeroed when they grow: every piece writes
-    // before it reads.
+    // Two output buffers, used in turn. Not zeroed when they grow: every piece
+    // writes before it reads; the same for the units.
     std::array<std::unique_ptr<std::uint8_t[]>, 2> buffers_;
     std::array<std::size_t, 2> capacities_{};
-    std::array<std::vector<std::uint8_t>, 2> outputs_;
-    std::u16string units_;
+    std::u16string units_;    // a slice's, after the waiting ones
     std::u16string waiting_;  // decoded, not yet converted: a phrase may cover them
     std::u16string original_; // when counting
     std::size_t turn_ = 0;

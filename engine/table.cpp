@@ -25,7 +25,7 @@ bool TableBuilder::加入词组(std::u16string_view source, std::u16string_view 
 TablePtr TableBuilder::build() {
     table_->phrases_ = phrases_.build();
     table_->fast_ = deriveFastTables(*table_);
-    return TablePtr(std::move(table_));
+    return {std::move(table_)};
 }
 
 TablePtr identityTable() {

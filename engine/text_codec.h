@@ -14,14 +14,27 @@
 
 namespace tolvane {
 
-// Appends the units of the complete characters at the start of input and
-// returns the bytes used. Without last, a character cut off at the end is
+struct Decoded {
+    std::size_t used;  // bytes
+    std::size_t units; // written
+    bool invalid;      // some byte did not decode
+};
+
+// Decodes the complete characters at the start of input into out, which has
+// room for a unit a byte. Without last, a character cut off at the end is
 // left for the next piece; with last every byte is used but an odd last byte
 // of UTF-16, which is no code unit.
-std::size_t decodeText(Encoding encoding, std::span<const std::uint8_t> input, bool last,
-                       std::u16string& units);
+Decoded decodeText(Encoding encoding, std::span<const std::uint8_t> input, bool last,
+                   char16_t* out);
 
-// Appends the bytes of units.
+// Encodes units into out and returns the bytes written; no unit takes more
+// than this many.
+inline constexpr std::size_t kMostBytesPerUnit = 3;
+std::size_t encodeText(Encoding encoding, std::u16string_view units, std::uint8_t* out);
+
+// The same, appending to strings.
+Decoded decodeText(Encoding encoding, std::span<const std::uint8_t> input, bool last,
+                   std::u16string& units);
 void encodeText(Encoding encoding, std::u16string_view units, std::vector<std::uint8_t>& output);
 
 } // namespace tolvane

@@ -108,8 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                          (encoding == Encoding::Utf8 && validUtf8Prefix(text) < text.size()) ||
                          (encoding == Encoding::Gbk && [&] {
                              std::u16string units;
-                             decodeText(encoding, text, true, units);
-                             return std::ranges::any_of(units, isStrayByteUnit);
+                             return decodeText(encoding, text, true, units).invalid;
                          }());
     const bool nonAscii =
         std::ranges::any_of(text.first(valid), [](std::uint8_t b) { return b >= 0x80; }) ||

@@ -21,12 +21,13 @@ bool 作业启动器::启动(作业界面& window, TablePtr table, int& 错误�
         // Held here too: the window may drop this starter from inside the job.
         const auto 桥 = std::make_shared<作业桥>(window);
         桥_ = 桥;
-        执行转换(*桥, std::move(table));
+        执行转换(*桥, table.get());
         return true;
     }
     桥_ = std::make_shared<作业桥>(window, desktop_);
     try {
-        工作线程_ = std::thread([桥 = 桥_, table = std::move(table)] { 执行转换(*桥, table); });
+        工作线程_ =
+            std::thread([桥 = 桥_, table = std::move(table)] { 执行转换(*桥, table.get()); });
     } catch (const std::system_error& e) {
         错误码 = e.code().value();
         return false;

@@ -42,7 +42,7 @@ class 文件作业 : public 作业测试 {
 };
 
 TEST_F(文件作业, 三个文件都转换并留下备份) {
-    执行转换(界面, 表);
+    执行转换(界面, 表.get());
 
     Statuses expected;
     for (int i = 0; i < 3; ++i) {
@@ -63,7 +63,7 @@ TEST_F(文件作业, 第二个文件中取消则复原它且不动第三个) {
     界面.状态钩子 = [&](const std::u16string& status) {
         if (status == u"正在进行转换..." && ++conversions == 2) 取消标志 = true;
     };
-    执行转换(界面, 表);
+    执行转换(界面, 表.get());
 
     EXPECT_EQ(readBytes(路径[0]), 译文(0));
     for (int i : {1, 2}) {
@@ -75,7 +75,7 @@ TEST_F(文件作业, 第二个文件中取消则复原它且不动第三个) {
 
 TEST_F(文件作业, 消失的文件报源文件不正常并结束) {
     std::filesystem::remove(std::filesystem::path(路径[1]));
-    执行转换(界面, 表);
+    执行转换(界面, 表.get());
 
     ASSERT_EQ(界面.消息.size(), 1U);
     EXPECT_TRUE(界面.消息[0].文本 == u"源文件不正常！" && 界面.消息[0].图标 == MessageIcon::Stop);
@@ -107,7 +107,7 @@ TEST_F(文件作业, 出错时放回原处并按回答继续或结束) {
                 if (entry.path().extension() == ".tmp") std::filesystem::remove(entry.path());
         };
         界面.回答 = {answer};
-        执行转换(界面, 表);
+        执行转换(界面, 表.get());
 
         ASSERT_EQ(界面.消息.size(), 1U);
         const 消息记录& message = 界面.消息[0];
@@ -133,7 +133,7 @@ TEST_F(文件作业, 没有对照表或列表为空时报告并结束) {
         转换类型 = type;
         界面 = {};
         if (!emptyList) 界面.列表 = 路径;
-        执行转换(界面, tableLoaded ? 表 : nullptr);
+        执行转换(界面, tableLoaded ? 表.get() : nullptr);
         EXPECT_EQ(界面.消息.empty() ? u"" : 界面.消息[0].文本, message);
         EXPECT_EQ(界面.状态, Statuses{u""});
     }
@@ -146,7 +146,7 @@ TEST_F(文件作业, 意外异常报告后仍以空状态结束) {
       public:
         int 源文件数() override { return 1; }
     } liar;
-    执行转换(liar, 表);
+    执行转换(liar, 表.get());
 
     ASSERT_EQ(liar.消息.size(), 1U);
     EXPECT_TRUE(liar.消息[0].文本.starts_with(u"未发现的错误"));
@@ -170,7 +170,7 @@ class 文件名作业 : public 作业测试 {
 
 TEST_F(文件名作业, 改名并更新列表) {
     const std::vector<std::u16string> before = 界面.列表;
-    执行转换(界面, 表);
+    执行转换(界面, 表.get());
 
     for (int i = 0; i < 3; ++i) {
         EXPECT_EQ(界面.列表[i], 新名(i));
@@ -185,7 +185,7 @@ TEST_F(文件名作业, 文件夹使作业停在那里) {
     const std::u16string folder = 文件夹 / u"甲夹";
     std::filesystem::create_directory(std::filesystem::path(folder));
     界面.列表.insert(界面.列表.begin() + 1, folder);
-    执行转换(界面, 表);
+    执行转换(界面, 表.get());
 
     ASSERT_EQ(界面.消息.size(), 1U);
     EXPECT_EQ(界面.消息[0].文本, u"文件“" + folder + u"”不存在");
@@ -198,7 +198,7 @@ TEST_F(文件名作业, 文件夹使作业停在那里) {
 // covers every way a file is created or moved.
 TEST_F(文件名作业, 新名已存在时报告并空闲结束) {
     writeBytes(新名(1), "other");
-    执行转换(界面, 表);
+    执行转换(界面, 表.get());
 
     ASSERT_EQ(界面.消息.size(), 1U);
     EXPECT_NE(界面.消息[0].文本.find(文件夹 / u"甲二.txt"), std::u16string::npos);
@@ -215,7 +215,7 @@ TEST_F(文件名作业, 不用工作线程时每个名称前处理事件且可�
     setEventPump([this] {
         if (界面.列表[0] == 新名(0)) 取消标志 = true;
     });
-    执行转换(界面, 表);
+    执行转换(界面, 表.get());
 
     EXPECT_TRUE(界面.列表[0] == 新名(0) && 界面.列表[1] == 文件夹 / u"甲二.txt");
     EXPECT_TRUE(exists(文件夹 / u"甲二.txt") && !取消标志);
@@ -232,13 +232,13 @@ class 剪贴板作业 : public 作业测试 {
 };
 
 TEST_F(剪贴板作业, 转换后放回剪贴板而剪贴板打不开时报告并空闲结束) {
-    执行转换(界面, 表);
+    执行转换(界面, 表.get());
     EXPECT_EQ(界面.剪贴板, u"乙e丙");
     EXPECT_EQ(界面.状态, (Statuses{u"正在转换剪贴板文本...", u"转换完毕！", u""}));
 
     界面 = {};
     界面.剪贴板打不开 = true;
-    执行转换(界面, 表);
+    执行转换(界面, 表.get());
     ASSERT_EQ(界面.消息.size(), 1U);
     EXPECT_NE(界面.消息[0].文本.find(u"剪贴板正被另一程序使用。"), std::u16string::npos);
     EXPECT_EQ(界面.状态, (Statuses{u"正在转换剪贴板文本...", u""}));

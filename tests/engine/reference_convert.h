@@ -54,7 +54,7 @@ struct ReferenceTable {
     std::vector<std::uint8_t> convert(Encoding encoding,
                                       std::span<const std::uint8_t> bytes) const {
         std::u16string units;
-        const std::size_t used = decodeText(encoding, bytes, true, units);
+        const std::size_t used = decodeText(encoding, bytes, true, units).used;
         std::vector<std::uint8_t> output;
         encodeText(encoding, convert(units), output);
         output.insert(output.end(), bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end());
