@@ -15,14 +15,25 @@ ListValue separator() {
 }
 
 // The number of the backup folder last tried; the search for a free one
-// starts over at 01 for every file.
-std::int32_t backupCounter = 0;
+// starts over at 01 for every file. Threads converting at once count apart.
+thread_local std::int32_t backupCounter = 0;
 
 std::u16string twoDigitsAtLeast(std::int32_t number) {
     std::u16string digits;
     for (; number > 0 || digits.size() < 2; number /= 10)
         digits.insert(digits.begin(), static_cast<char16_t>(u'0' + number % 10));
     return digits;
+}
+
+// False when another run (a thread, another program) made it first.
+bool madeFolder(const std::u16string& path) {
+    try {
+        makeFolder(path);
+        return true;
+    } catch (const Error&) {
+        if (pathKind(path) == PathKind::Folder) return false;
+        throw;
+    }
 }
 
 // 备份路径, also telling whether it made the backup folder.
@@ -39,9 +50,11 @@ std::u16string backupPathIn(const std::u16string& 文件夹, const std::u16strin
         inside += 名称;
         switch (pathKind(candidate)) {
         case PathKind::Missing:
-            makeFolder(candidate);
-            created = true;
-            return inside;
+            if (madeFolder(candidate)) {
+                created = true;
+                return inside;
+            }
+            [[fallthrough]]; // another run made it meanwhile
         case PathKind::Folder:
             if (pathKind(inside) == PathKind::Missing) return inside;
             break;
