@@ -3,6 +3,8 @@
 #include "engine/table.h"
 #include "platform/codepage.h"
 
+#include <cstring>
+
 namespace tolvane {
 
 namespace {
@@ -11,12 +13,22 @@ constexpr bool isSurrogate(unsigned unit) {
     return unit >= 0xD800 && unit <= 0xDFFF;
 }
 
+// Two bytes as they lie in memory, read as one number.
+std::uint16_t inMemoryOrder(std::uint16_t leadThenTrail) {
+    const std::array<std::uint8_t, 2> bytes{static_cast<std::uint8_t>(leadThenTrail >> 8),
+                                            static_cast<std::uint8_t>(leadThenTrail)};
+    std::uint16_t number = 0;
+    std::memcpy(&number, bytes.data(), 2);
+    return number;
+}
+
 void deriveGbkPairs(const 内码对照表& table, FastTables& fast) {
     const CodePage936& codePage = codePage936();
     for (unsigned pair = 0; pair < 65536; ++pair) {
         const char16_t unit = codePage.pair[pair];
         const std::uint16_t code = unit == 0 ? 0 : codePage.encode[table.查表(unit)];
-        fast.gbkPair[pair] = code >= 0x100 ? code : 0;
+        fast.gbkPair[inMemoryOrder(static_cast<std::uint16_t>(pair))] =
+            code >= 0x100 ? inMemoryOrder(code) : 0;
     }
 }
 

@@ -16,8 +16,10 @@ struct FastTables {
     // Some ASCII character becomes a non-ASCII one: only then does a pure
     // ASCII text come out differently in code page 936 and UTF-8.
     bool movesAscii = false;
-    // A two-byte 936 character by (lead << 8 | trail): its converted two-byte
-    // form, or 0 when it is not a character or its replacement has no such form.
+    // A two-byte 936 character, its two bytes read as one 16-bit number in
+    // the machine's order: its converted two-byte form read the same way, or
+    // 0 when it is not a character or its replacement has no such form. So a
+    // character is converted with one load, one lookup and one store.
     std::array<std::uint16_t, 65536> gbkPair{};
     // A code unit of a 3-byte UTF-8 character: its replacement's three bytes
     // and a spare one when that is one too, otherwise zeros (also for units no

@@ -19,7 +19,9 @@ struct FusedFlags {
 };
 
 // Converts the complete characters of input into out, which has room for
-// three bytes for every input byte and eight more; returns the bytes used.
+// three bytes for every input byte and kFusedSlack more; returns the bytes
+// used.
+inline constexpr std::size_t kFusedSlack = 32;
 std::size_t convertGbkFused(const 内码对照表& table, std::span<const std::uint8_t> input, bool last,
                             std::uint8_t*& out, FusedFlags flags);
 std::size_t convertUtf8Fused(const 内码对照表& table, std::span<const std::uint8_t> input,

@@ -34,7 +34,7 @@ PieceConverter::Result PieceConverter::convert(std::span<const std::uint8_t> inp
     if (!fused_) return convertByUnits(input, last);
     // At most three bytes out for every byte in (an ASCII byte replaced by a
     // 3-byte UTF-8 character), and room for a cut-off character's bytes.
-    std::uint8_t* const start = room(input.size() * 3 + 8);
+    std::uint8_t* const start = room(input.size() * 3 + kFusedSlack);
     std::uint8_t* out = start;
     const FusedFlags flags{sawNonAscii_, sawInvalid_, stopAtInvalid_};
     const std::size_t used = encoding_ == Encoding::Gbk
