@@ -89,6 +89,8 @@ PhraseRules PhraseRulesBuilder::build() {
             rules.pool_ += static_cast<char16_t>(entry.length);
             rules.pool_.append(pool_, entry.at + 2, 2 * entry.length - 2);
             rules.longest_ = std::max(rules.longest_, entry.length);
+            rules.holdsLineFeed_ =
+                rules.holdsLineFeed_ || sourceOf(entry).find(u'\n') != std::u16string_view::npos;
         }
         rules.pool_ += u'\0';
     }

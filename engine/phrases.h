@@ -22,6 +22,8 @@ class PhraseRules {
     std::size_t size() const { return size_; }
     // The units of the longest source; 0 without rules.
     std::size_t longest() const { return longest_; }
+    // Whether some source holds a line feed: then a rule may reach across one.
+    bool holdsLineFeed() const { return holdsLineFeed_; }
 
     // The rule with the longest source that text begins with. Most places of
     // a text begin no rule; two bit tests settle nearly all of them.
@@ -64,6 +66,7 @@ class PhraseRules {
     std::vector<std::uint64_t> pairBits_;
     std::size_t size_ = 0;
     std::size_t longest_ = 0;
+    bool holdsLineFeed_ = false;
 };
 
 // Collects rules in file order; for the same source the later rule wins.

@@ -1,8 +1,8 @@
 #include "engine/stream.h"
 
-#include "engine/background_writer.h"
+#include "engine/background_task.h"
 #include "engine/fast_tables.h"
-#include "engine/piece_convert.h"
+#include "engine/split_convert.h"
 
 #include <cstring>
 #include <memory>
@@ -67,21 +67,27 @@ class PieceWriter {
   public:
     explicit PieceWriter(ByteSink& sink) : sink_(sink) {}
 
-    void write(std::span<const std::uint8_t> bytes, bool more) {
-        if (more && !background_) background_.emplace(sink_);
-        if (background_) {
-            background_->write(bytes);
-        } else if (!bytes.empty()) {
-            sink_.write(bytes);
+    void write(const SplitConverter::Result& piece, bool more) {
+        if (more && !background_) background_.emplace();
+        if (!background_) {
+            writeNow(piece.first, piece.second);
+            return;
         }
+        background_->start(
+            [this, first = piece.first, second = piece.second] { writeNow(first, second); });
     }
     void finish() {
-        if (background_) background_->finish();
+        if (background_) background_->wait();
     }
 
   private:
+    void writeNow(std::span<const std::uint8_t> first, std::span<const std::uint8_t> second) {
+        if (!first.empty()) sink_.write(first);
+        if (!second.empty()) sink_.write(second);
+    }
+
     ByteSink& sink_;
-    std::optional<BackgroundWriter> background_;
+    std::optional<BackgroundTask> background_;
 };
 
 // The passes over one text: a tentative UTF-8 pass may give way to one in
@@ -94,7 +100,7 @@ class Passes {
 
     // One pass over the text in the chosen encoding, from the piece already read.
     Pass run(std::span<const std::uint8_t> piece, bool last, const Choice& choice) {
-        PieceConverter converter(table_, choice.encoding);
+        SplitConverter converter(table_, choice.encoding);
         if (choice.tentative) converter.stopAtInvalid();
         if (request_.countChanges) converter.countChanges();
         PieceWriter writer(sink_);
@@ -102,7 +108,7 @@ class Passes {
         sink_.write(piece.first(choice.markSize));
         piece = piece.subspan(choice.markSize);
         for (;;) {
-            const PieceConverter::Result result = converter.convert(piece, last);
+            const SplitConverter::Result result = converter.convert(piece, last);
             if (choice.tentative && converter.sawInvalid()) {
                 writer.finish();
                 return Pass::NotUtf8;
@@ -113,7 +119,7 @@ class Passes {
                 writer.finish();
                 return Pass::NotUtf8;
             }
-            writer.write(result.bytes, !last);
+            writer.write(result, !last);
             const bool stopped = stop_();
             if (stopped || last) {
                 writer.finish();

@@ -48,28 +48,6 @@ TEST(编码识别, 按字节顺序标记或UTF8有效性识别) {
     EXPECT_TRUE(looksLikeText(bytesOf(std::string(kTextProbeSize, 'a') + '\0')));
 }
 
-struct MemorySource : ByteSource {
-    MemorySource(std::string bytes, bool rewindable)
-        : bytes(std::move(bytes)), rewindable(rewindable) {}
-    std::size_t read(std::span<std::uint8_t> buffer) override {
-        const std::size_t n = bytes.copy(reinterpret_cast<char*>(buffer.data()), buffer.size(), at);
-        return at += n, n;
-    }
-    bool canRewind() const override { return rewindable; }
-    void rewind() override { at = 0; }
-    std::string bytes;
-    bool rewindable;
-    std::size_t at = 0;
-};
-
-struct MemorySink : ByteSink {
-    void write(std::span<const std::uint8_t> bytes) override {
-        text.append(bytes.begin(), bytes.end());
-    }
-    void empty() override { text.clear(); }
-    std::string text;
-};
-
 struct RuleCase {
     const char* rule;
     std::string input;

@@ -4,6 +4,7 @@
 
 #include "common/scratch_folder.h"
 #include "engine/state.h"
+#include "engine/stream.h"
 #include "engine/table.h"
 
 #include <gtest/gtest.h>
@@ -25,6 +26,28 @@ inline TablePtr tableOf(std::initializer_list<std::u16string_view> mappings,
         table.加入词组(source, target);
     return table.build();
 }
+
+struct MemorySource : ByteSource {
+    MemorySource(std::string bytes, bool rewindable)
+        : bytes(std::move(bytes)), rewindable(rewindable) {}
+    std::size_t read(std::span<std::uint8_t> buffer) override {
+        const std::size_t n = bytes.copy(reinterpret_cast<char*>(buffer.data()), buffer.size(), at);
+        return at += n, n;
+    }
+    bool canRewind() const override { return rewindable; }
+    void rewind() override { at = 0; }
+    std::string bytes;
+    bool rewindable;
+    std::size_t at = 0;
+};
+
+struct MemorySink : ByteSink {
+    void write(std::span<const std::uint8_t> bytes) override {
+        text.append(bytes.begin(), bytes.end());
+    }
+    void empty() override { text.clear(); }
+    std::string text;
+};
 
 class EngineTest : public ::testing::Test {
   protected:

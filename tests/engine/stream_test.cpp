@@ -6,6 +6,7 @@
 #include "engine/state.h"
 #include "engine/stream.h"
 #include "engine/table.h"
+#include "engine/text_codec.h"
 #include "platform/utf8.h"
 #include "tests/engine/engine_test_support.h"
 #include "tests/engine/reference_convert.h"
@@ -73,6 +74,39 @@ TEST(快速路径, 每个双字节936序列和每个BMP码位的UTF8与参照一
             ASSERT_EQ(convertWhole(*table, Encoding::Utf8, utf8),
                       convertPlainly(reference, Encoding::Utf8, utf8))
                 << moveAscii << std::hex << " U+" << unit;
+        }
+    }
+}
+
+// A long text is cut after a line feed and its halves converted at once: the
+// result and the count of a dry run are the whole text's, also where rules
+// meet the line ends, and a rule that holds a line feed keeps it whole.
+TEST(分段, 按行切开两半同时转换与整篇一致) {
+    ReferenceTable reference;
+    reference.characters = {{u'汉', u'漢'}, {u'字', u'子'}};
+    reference.phrases = {{u"字\n汉", u"子\n漢"}, {u"汉字", u"漢字"}, {u"字汉字", u"子汉子"}};
+    std::u16string text;
+    for (int line = 0; text.size() < 3 * kPieceSize; ++line)
+        text += std::u16string(static_cast<std::size_t>(line % 97), u'字') + u"\n汉字a";
+    for (const bool lineFeedRule : {true, false}) {
+        if (!lineFeedRule) reference.phrases.erase(u"字\n汉");
+        const TablePtr table = reference.build();
+        for (const Encoding encoding : {Encoding::Gbk, Encoding::Utf8}) {
+            std::vector<std::uint8_t> bytes;
+            encodeText(encoding, text, bytes);
+            MemorySource source({bytes.begin(), bytes.end()}, true);
+            MemorySink sink;
+            const StreamResult result =
+                convertStream(*table, source, sink, {.encoding = encoding, .countChanges = true},
+                              [] { return false; });
+            const std::u16string converted = reference.convert(text);
+            std::vector<std::uint8_t> expected;
+            encodeText(encoding, converted, expected);
+            EXPECT_TRUE(sink.text == std::string(expected.begin(), expected.end()));
+            std::uint64_t changed = 0;
+            for (std::size_t k = 0; k < text.size(); ++k)
+                changed += text[k] != converted[k] ? 1 : 0;
+            EXPECT_EQ(result.changedUnits, changed);
         }
     }
 }

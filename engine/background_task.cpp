@@ -1,12 +1,12 @@
-#include "engine/background_writer.h"
+#include "engine/background_task.h"
 
 #include <utility>
 
 namespace tolvane {
 
-BackgroundWriter::BackgroundWriter(ByteSink& sink) : sink_(sink), thread_([this] { run(); }) {}
+BackgroundTask::BackgroundTask() : thread_([this] { run(); }) {}
 
-BackgroundWriter::~BackgroundWriter() {
+BackgroundTask::~BackgroundTask() {
     {
         const std::lock_guard lock(mutex_);
         closing_ = true;
@@ -15,26 +15,26 @@ BackgroundWriter::~BackgroundWriter() {
     thread_.join();
 }
 
-void BackgroundWriter::waitIdle(std::unique_lock<std::mutex>& lock) {
+void BackgroundTask::waitIdle(std::unique_lock<std::mutex>& lock) {
     changed_.wait(lock, [this] { return !busy_; });
     if (failure_) std::rethrow_exception(std::exchange(failure_, nullptr));
 }
 
-void BackgroundWriter::write(std::span<const std::uint8_t> bytes) {
+void BackgroundTask::start(std::function<void()> task) {
     std::unique_lock lock(mutex_);
     waitIdle(lock);
-    pending_ = bytes;
+    task_ = std::move(task);
     busy_ = true;
     lock.unlock();
     changed_.notify_all();
 }
 
-void BackgroundWriter::finish() {
+void BackgroundTask::wait() {
     std::unique_lock lock(mutex_);
     waitIdle(lock);
 }
 
-void BackgroundWriter::run() {
+void BackgroundTask::run() {
     std::unique_lock lock(mutex_);
     for (;;) {
         changed_.wait(lock, [this] { return busy_ || closing_; });
@@ -42,7 +42,7 @@ void BackgroundWriter::run() {
         lock.unlock();
         std::exception_ptr failure;
         try {
-            sink_.write(pending_);
+            task_();
         } catch (...) {
             failure = std::current_exception();
         }
