@@ -52,11 +52,11 @@ void QtDesktop::processEvents() {
 }
 
 int QtDesktop::screenWidth() const {
-    return QGuiApplication::primaryScreen()->geometry().width() * kTwipsPerPixel;
+    return twipsOf(QGuiApplication::primaryScreen()->geometry().width());
 }
 
 int QtDesktop::screenHeight() const {
-    return QGuiApplication::primaryScreen()->geometry().height() * kTwipsPerPixel;
+    return twipsOf(QGuiApplication::primaryScreen()->geometry().height());
 }
 
 void QtDesktop::postToWindowThread(std::function<void()> call) {

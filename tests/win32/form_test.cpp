@@ -96,7 +96,9 @@ TEST(弹出菜单, 恢复是默认项而转换方式的元素接在数组末尾)
     ::GetMenuStringW(menu.handle(), 5, sixth, 32, MF_BYPOSITION);
     EXPECT_EQ(fromWide(sixth), u"剪贴板“简体到繁体”");
     int chosen = -1;
-    menu.onMode = [&chosen](int index) { chosen = index; };
+    menu.onChoose = [&chosen](MenuCommand command, int index) {
+        chosen = command == MenuCommand::Mode ? index : -2;
+    };
     EXPECT_TRUE(menu.choose(::GetMenuItemID(menu.handle(), 5)));
     EXPECT_EQ(chosen, 1);
 }
