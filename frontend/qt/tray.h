@@ -1,7 +1,7 @@
 #pragma once
 // The tray calls over QSystemTrayIcon. The icon's activations are delivered as
-// the tray message through the procedure installed for the owner handle, with
-// the mouse messages a click on the original notification area sends.
+// the tray message through the procedure installed for the owner handle, as
+// the mouse messages the tray class decodes: a click is a press and a release.
 
 #include "platform/tray.h"
 

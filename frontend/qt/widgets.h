@@ -13,7 +13,8 @@
 namespace tolvane::qt {
 
 // Shows "4" as a right-pointing triangle (play) and "<" as a square (stop),
-// as the symbol font of the original design did; text() stays "4" or "<".
+// the symbols these two characters are in the Webdings font; text() stays
+// "4" or "<", which is how the window logic tells its busy state.
 class SymbolButton : public QPushButton {
   public:
     using QPushButton::QPushButton;
