@@ -17,7 +17,7 @@ if [ "${1:-}" = --windows ]; then
 else
     packages=(
         cmake g++ make pkg-config
-        libgtest-dev libgmock-dev libbenchmark-dev
+        libgtest-dev libgmock-dev
         qt6-base-dev qt6-qpa-plugins libgl-dev
     )
 fi
