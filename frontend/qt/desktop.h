@@ -36,8 +36,6 @@ class QtDesktop : public Desktop {
     std::shared_ptr<Picture> idleIcon() const override { return idleIcon_; }
     std::shared_ptr<Picture> busyIcon() const override { return busyIcon_; }
 
-    SystemTrayCalls& tray() { return tray_; }
-
   private:
     QWidget& owner_;
     SystemClipboard clipboard_;

@@ -25,11 +25,11 @@ void MenuAdapter::addItem(const MenuItemDesign& item) {
     QAction* action = menu_.addAction(caption);
     action->setEnabled(item.enabled);
     QObject::connect(action, &QAction::triggered,
-                     [this, command = item.command] { choose(command, 0); });
+                     [this, command = item.command] { report(command, 0); });
     if (item.command == MenuCommand::Restore) menu_.setDefaultAction(action);
 }
 
-void MenuAdapter::choose(MenuCommand command, int index) {
+void MenuAdapter::report(MenuCommand command, int index) {
     if (onChoose) onChoose(command, index);
 }
 
@@ -38,7 +38,7 @@ QAction* MenuAdapter::addModeAction(const QString& caption, bool enabled) {
     action->setEnabled(enabled);
     const int index = static_cast<int>(modeItems_.size());
     QObject::connect(action, &QAction::triggered,
-                     [this, index] { choose(MenuCommand::Mode, index); });
+                     [this, index] { report(MenuCommand::Mode, index); });
     menu_.insertAction(afterModeItems_, action);
     modeItems_.push_back(action);
     return action;

@@ -31,7 +31,7 @@ class MenuAdapter : public PopupMenu {
   private:
     void addItem(const MenuItemDesign& item);
     QAction* addModeAction(const QString& caption, bool enabled);
-    void choose(MenuCommand command, int index);
+    void report(MenuCommand command, int index);
 
     QMenu menu_;
     std::vector<QAction*> modeItems_;

@@ -30,7 +30,6 @@ class FileList : public QListWidget {
     explicit FileList(QWidget* parent);
 
     void setHorizontalExtent(int pixels);
-    int horizontalExtent() const { return extent_; }
 
     // Each returns the drop effect: 1 copy, 0 refuse.
     std::function<int(const DropData&)> onDragOver;

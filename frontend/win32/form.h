@@ -72,7 +72,6 @@ class Form {
     TextControl& textBox(const std::u16string& name) { return *texts_.at(name); }
     // A control's native window by its name; labels of the array l as "l(0)" ...
     HWND control(const std::u16string& key) const { return controls_.at(key); }
-    bool drawsSymbols() const { return drawnSymbols_; }
     // Pixels of a length in twips at the screen's density, and back.
     int pixels(int twips) const;
     int twips(int pixels) const;
