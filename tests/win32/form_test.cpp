@@ -18,8 +18,8 @@ TEST(原生窗体, 客户区和控件按缇换算的位置和大小) {
     Form form(主窗体设计());
     RECT client{};
     ::GetClientRect(form.hwnd(), &client);
-    EXPECT_EQ(client.right, form.pixels(4545));
-    EXPECT_EQ(client.bottom, form.pixels(3615));
+    EXPECT_EQ(client.right, form.pixels(主窗体设计().clientWidth));
+    EXPECT_EQ(client.bottom, form.pixels(主窗体设计().clientHeight));
     for (const ControlDesign& design : 主窗体设计().controls) {
         const RECT place = placeInParent(form.control(controlKey(design)));
         const std::string name = ::testing::PrintToString(controlKey(design));
