@@ -22,7 +22,9 @@ class 运行 : public ::testing::Test {
         rig.load();
         ASSERT_TRUE(使用多线程);
     }
-    void TearDown() override { EXPECT_FALSE(rig.desktop.usedOffThread); }
+    void TearDown() override {
+        EXPECT_FALSE(rig.desktop.usedOffThread || rig.desktop.tray.usedOffThread);
+    }
     void expectIdleAgain() {
         EXPECT_TRUE(rig.form.caption() == u"Tolvane " TOLVANE_VERSION " 版" && !rig.busy());
         EXPECT_EQ(rig.form.icon(), rig.desktop.idleIcon());
