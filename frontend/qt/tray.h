@@ -1,7 +1,7 @@
 #pragma once
 // The tray calls over QSystemTrayIcon. The icon's activations are delivered as
 // the tray message through the procedure installed for the owner handle, as
-// the mouse messages the tray class decodes: a click is a press and a release.
+// mouse messages: a click is a press and a release, a double click one message.
 
 #include "platform/tray.h"
 
