@@ -60,6 +60,16 @@ prepare_folders() {
     cp "$data/$note" "$work/original.txt"
 }
 
+# paste_text TEXT: puts TEXT on the clipboard and pastes it with Ctrl+V. Typed with
+# xdotool, a character the keyboard map lacks goes through a key remapped for
+# it, and a program that reads the new map late (Wine) drops the character.
+paste_text() {
+    printf '%s' "$1" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 0.5
+    xdotool key ctrl+v
+}
+
 # Waits for the program's window; sets window and activates it.
 find_window() {
     wait_for xdotool search --onlyvisible --name "^${title}\$" || fail "no window titled $title"
@@ -69,7 +79,7 @@ find_window() {
 }
 
 # convert_note PATH: picks the table in 依据, adds the note (PATH is its path
-# as the program sees it, typed into the file dialog) through the one-time
+# as the program sees it, pasted into the file dialog) through the one-time
 # usage hint and the dialog, presses Start and checks the converted bytes and
 # the backup.
 convert_note() {
@@ -85,9 +95,7 @@ convert_note() {
     sleep 0.5
     wait_for windows_changed || fail "no file dialog"
     sleep 1
-    # Slowly: a character outside the keyboard map is typed by remapping a key,
-    # and typed quickly such a character can be lost.
-    xdotool type --delay 120 "$1"
+    paste_text "$1"
     xdotool key Return
     wait_for windows_back || fail "the file dialog did not close"
     # The dialog sat over the Start button; give it time to be gone before clicking there.

@@ -23,7 +23,7 @@ else
 fi
 packages+=(
     fonts-wqy-microhei
-    xvfb xauth xdotool x11-utils imagemagick trayer openbox
+    xvfb xauth xdotool xclip x11-utils imagemagick trayer openbox
     "$@"
 )
 
