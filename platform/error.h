@@ -22,7 +22,8 @@ enum ErrorNumber : std::int32_t {
     kSystemError = 51,
     kFileBusy = 55,
     kNotRegularFile = 75,
-    // The application range 0x80040000 plus 3: a setting could not be written.
+    // The application range 0x80040000 plus 3: the settings file could not be
+    // written.
     kIniWriteFailed = static_cast<std::int32_t>(0x80040003),
 };
 

@@ -23,7 +23,7 @@ std::vector<std::uint8_t> readWholeFile(const std::u16string& path);
 // so that a failed or abandoned write leaves nothing behind.
 class NewFile {
   public:
-    // Error 58 when the path exists. An owner-only file starts readable and
+    // Error kFileExists when the path exists. An owner-only file starts readable and
     // writable by its owner alone.
     explicit NewFile(const std::u16string& path, bool ownerOnly = false);
     NewFile(const NewFile&) = delete;
@@ -60,7 +60,7 @@ class NewFileInPlace {
     explicit NewFileInPlace(const std::u16string& path); // throws Error
     const std::u16string& temporaryPath() const { return temporary_; }
     NewFile& file() { return *file_; }
-    // Throws Error, 58 when the path was taken meanwhile. Without flushFolder
+    // Throws Error, kFileExists when the path was taken meanwhile. Without flushFolder
     // the caller flushes the folder (flushFolderOf), once for many files.
     void commit(bool flushFolder = true);
 
@@ -93,7 +93,7 @@ class InputFile {
     int fd_;
 };
 
-// Moves a file; never replaces an existing target (Error 58).
+// Moves a file; never replaces an existing target (Error kFileExists).
 void renameNoReplace(const std::u16string& from, const std::u16string& to);
 
 void makeFolder(const std::u16string& path);
@@ -106,9 +106,10 @@ std::vector<std::u16string> listFiles(const std::u16string& folder, const std::u
 // Holds the file at path for one conversion. Only a regular file is taken: a
 // FIFO or a device would block or never end, and could not be put back as it
 // was. The advisory lock it takes makes a second run converting the same file
-// at the same time fail with Error 55 instead of converting it twice; the lock
+// at the same time fail with kFileBusy instead of converting it twice; the lock
 // moves with the file into its backup folder and ends with this object.
-// Throws Error: 53 missing, 70 a folder, 75 not a regular file, 55 busy.
+// Throws Error: kFileNotFound, kPermissionDenied for a folder, kNotRegularFile,
+// kFileBusy.
 class ConversionLock {
   public:
     explicit ConversionLock(const std::u16string& path);

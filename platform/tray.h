@@ -28,19 +28,17 @@ inline constexpr std::uint32_t kNimDelete = 2;
 inline constexpr std::uint32_t kNifMessage = 1;
 inline constexpr std::uint32_t kNifIcon = 2;
 inline constexpr std::uint32_t kNifTip = 4;
-inline constexpr std::int32_t kGwlWndProc = -4;
 // WM_USER + 101: the message the icon's mouse notifications arrive with;
 // wParam is the icon's uID, lParam the mouse message (0x200 ... 0x206).
 inline constexpr std::uint32_t kTrayMessage = 1125;
 
-// The mouse messages that arrive in lParam of the tray message.
-inline constexpr std::int32_t kMouseMove = 0x200;
+// Mouse messages that arrive in lParam of the tray message (the Qt front-end
+// sends these for a click and a double click).
 inline constexpr std::int32_t kLeftButtonDown = 0x201;
 inline constexpr std::int32_t kLeftButtonUp = 0x202;
 inline constexpr std::int32_t kLeftDoubleClick = 0x203;
 inline constexpr std::int32_t kRightButtonDown = 0x204;
 inline constexpr std::int32_t kRightButtonUp = 0x205;
-inline constexpr std::int32_t kRightDoubleClick = 0x206;
 
 using WindowProc = std::intptr_t (*)(WindowHandle window, std::uint32_t message,
                                      std::uintptr_t wParam, std::intptr_t lParam);

@@ -1,8 +1,8 @@
 #pragma once
 // What the main window asks of the desktop: its controls, message boxes, the
 // clipboard, dropped files, the screen and the window's thread. Toolkit-free:
-// a front-end (Qt now, Win32 later) implements these thinly, and the tests
-// implement them with recording fakes.
+// each front-end (Qt on Linux, Win32 on Windows) implements these thinly, and
+// the tests implement them with recording fakes.
 //
 // Events: the front-end forwards only what the user did (a pick in a combo
 // box, a click, a drop, a state change by the user or the system). Setting a
@@ -78,7 +78,7 @@ class TextBox : public Control {
 class PopupMenu {
   public:
     virtual ~PopupMenu() = default;
-    virtual int modeItemCount() const = 0; // elements of 转换方式; 1 at design
+    virtual int modeItemCount() const = 0; // elements of 转换方式; 1 as built
     virtual void addModeItem() = 0;        // a new element after the last, enabled
     virtual void setModeItemCaption(int index, const std::u16string& caption) = 0;
     virtual std::u16string modeItemCaption(int index) const = 0;
@@ -165,7 +165,7 @@ class Desktop {
     virtual Clipboard& clipboard() = 0;
     virtual OpenFileDialog& openFileDialog() = 0;
     virtual TrayCalls& trayCalls() = 0;
-    // The two icons stored with the window's design: green arrows (idle), red (busy).
+    // The window's two icons: green arrows (idle), red (busy).
     virtual std::shared_ptr<Picture> idleIcon() const = 0;
     virtual std::shared_ptr<Picture> busyIcon() const = 0;
 };

@@ -22,11 +22,11 @@ deb=$(bash scripts/build-deb.sh | tail -1)
 echo "== lintian $deb"
 lintian --fail-on error "$deb" || fail "lintian reports errors"
 
+source scripts/x-desktop.sh
 scratch=$(mktemp -d)
 pids=()
 cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    for pid in "${pids[@]}"; do wait "$pid" 2>/dev/null || true; done
+    stop_started
     remove_package || true
     rm -rf "$scratch"
 }
@@ -75,12 +75,11 @@ echo "ok: manual pages and bash completion"
 
 # The window: started on an X server of its own with a window manager, closed
 # as a user closes it (Alt+F4), it writes its settings into the user's folder.
-source "$root/scripts/x-desktop.sh"
 start_x_desktop "$scratch"
 /usr/bin/tolvane >"$scratch/tolvane.log" 2>&1 &
 app=$!
 pids+=($app)
-title='Tolvane 0.95 版'
+title="$("$cli" -V) 版"
 wait_for xdotool search --onlyvisible --name "^${title}\$" || fail "no window titled $title"
 window=$(xdotool search --onlyvisible --name "^${title}\$" | head -1)
 closed() { ! kill -0 "$app" 2>/dev/null; }

@@ -1,14 +1,14 @@
 #!/usr/bin/env bash
 # End-to-end check of the real program on an X server of its own:
-#   scripts/e2e-gui.sh <folder holding tolvane and 对照表> <artifacts folder>
+#   scripts/e2e-gui.sh <build folder> <artifacts folder>
 # Starts Xvfb with a window manager and trayer as the notification area, runs a
 # copy of the program (so its Tolvane.ini stays out of the build), converts a
-# CP936 file with the shipped 简体到繁体 table through the real controls, sends
-# the window to the tray and closes it from the tray menu.
+# CP936 note in the user's home with the shipped 简体到繁体 table through the
+# real controls, sends the window to the tray and closes it from the tray menu.
 set -euo pipefail
 source "$(dirname "$0")/x-desktop.sh"
 source "$(dirname "$0")/e2e-steps.sh"
-bin_dir=$(realpath "$1")
+build=$(realpath "$1")
 artifacts=$(realpath -m "$2")
 mkdir -p "$artifacts"
 
@@ -26,13 +26,18 @@ fail() {
 }
 start_x_desktop "$work"
 start_trayer
-prepare_folders "$bin_dir/tolvane"
-
-"$app/tolvane" >"$artifacts/e2e-tolvane.log" 2>&1 &
+read_build "$build"
+# The note lies where a user keeps one, /home/xiaoming/文档, so that the list
+# (and the screenshots) show a path like a user's: the program runs in a mount
+# namespace of its own, in which $work/home is /home.
+prepare_folders "$build/bin/tolvane" "$work/home/xiaoming/文档"
+unshare --user --map-root-user --mount \
+    sh -c 'mount --bind "$1" /home && HOME=/home/xiaoming exec "$2"' sh "$work/home" "$app/tolvane" \
+    >"$artifacts/e2e-tolvane.log" 2>&1 &
 app_pid=$!
 pids+=($app_pid)
 find_window
-convert_sample "$data/sample.txt"
+convert_note "/home/xiaoming/文档/$note"
 
 minimise_into_tray
 

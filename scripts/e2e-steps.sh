@@ -1,14 +1,35 @@
 # Sourced by the end-to-end scripts of both systems, after x-desktop.sh: the
-# steps they share on the real window. The caller defines fail, keeps started
-# processes in pids and sets work and artifacts.
+# steps they share on the real window.
+# Needs from the caller: fail MESSAGE, which ends the run; the array pids, to
+# which started processes are added; work, a scratch folder; artifacts, the
+# folder for screenshots and logs.
+#   read_build BUILD              sets title and the controls' places
+#   prepare_folders PROGRAM DATA  sets app and data
+#   find_window                   sets window; minimise_into_tray sets tray
 
-title='Tolvane 0.95 版'
+# read_build BUILD: the window's title from the build's version header, and
+# where each control sits from its layout_places program (the Windows build's
+# under Wine, which must be prepared).
+read_build() {
+    local header=$1/generated/tolvane_version.h version program=$1/tests/window/layout_places
+    version=$(sed -n 's/^#define TOLVANE_VERSION "\(.*\)"$/\1/p' "$header")
+    [ -n "$version" ] || fail "no version in $header"
+    title="Tolvane $version 版"
+    local run=("$program")
+    [ -e "$program.exe" ] && run=(wine "$program.exe")
+    declare -gA place=()
+    local key x y
+    while read -r key x y; do place[$key]="$x $y"; done < <("${run[@]}" | tr -d '\r')
+    [ -n "${place[开始转换]:-}" ] || fail "no control places from $program"
+}
 
 # The window's title as UTF-8 (WM_NAME, which xdotool reads, is not).
 title_is() { xprop -id "$window" _NET_WM_NAME | grep -q "= \"$1"; }
-# Clicks the centre of a control, given its design rectangle in twips.
+# click_control KEY [BUTTON]: clicks the centre of a control, as "依据" or "l(0)".
 click_control() {
-    xdotool mousemove --window "$window" $((($1 + $3 / 2) / 15)) $((($2 + $4 / 2) / 15)) click "${5:-1}"
+    local x y
+    read -r x y <<<"${place[$1]}"
+    xdotool mousemove --window "$window" "$x" "$y" click "${2:-1}"
 }
 visible_windows() { xdotool search --onlyvisible --name . 2>/dev/null | sort; }
 # Evaluated anew on every try of wait_for.
@@ -22,18 +43,31 @@ start_trayer() {
     wait_for xdotool search --class trayer || fail "trayer did not start"
 }
 
-# prepare_folders PROGRAM: the program folder app with only the table this
-# check uses (a copy, so that its Tolvane.ini stays out of the build), and
-# data with a CP936 sample.
+# prepare_folders PROGRAM DATA: the program folder app with only the table
+# this check uses (a copy, so that its Tolvane.ini stays out of the build), and
+# the folder DATA made anew with a CP936 note, named as a user would name it.
+# Sets app and data.
+note=读书笔记.txt
 prepare_folders() {
     app="$work/app"
     mkdir -p "$app/对照表"
     cp "$1" "$app/"
     cp "$(dirname "$1")/对照表/简体到繁体.txt" "$app/对照表/"
-    data="$work/data"
+    data=$2
+    rm -rf "$data"
     mkdir -p "$data"
-    printf '简体转换\r\n' | iconv -t CP936 >"$data/sample.txt"
-    cp "$data/sample.txt" "$work/original.txt"
+    printf '简体转换\r\n' | iconv -t CP936 >"$data/$note"
+    cp "$data/$note" "$work/original.txt"
+}
+
+# paste_text TEXT: puts TEXT on the clipboard and pastes it with Ctrl+V. Typed with
+# xdotool, a character the keyboard map lacks goes through a key remapped for
+# it, and a program that reads the new map late (Wine) drops the character.
+paste_text() {
+    printf '%s' "$1" | xclip -quiet -selection clipboard >/dev/null 2>&1 &
+    pids+=($!)
+    sleep 0.5
+    xdotool key ctrl+v
 }
 
 # Waits for the program's window; sets window and activates it.
@@ -44,23 +78,24 @@ find_window() {
     sleep 0.5
 }
 
-# convert_sample PATH: picks the table in 依据, adds the sample (its path as
-# typed into the file dialog) through the one-time usage hint and the dialog,
-# presses Start and checks the converted bytes and the backup.
-convert_sample() {
-    click_control 240 480 2775 300
+# convert_note PATH: picks the table in 依据, adds the note (PATH is its path
+# as the program sees it, pasted into the file dialog) through the one-time
+# usage hint and the dialog, presses Start and checks the converted bytes and
+# the backup.
+convert_note() {
+    click_control 依据
     sleep 0.5
     xdotool key Down Return
     wait_for title_is "读取内码对照表完成！" || fail "the table was not loaded"
 
     before=$(visible_windows)
-    click_control 1080 860 375 300
+    click_control 选择源文件
     wait_for windows_changed || fail "no usage hint"
     xdotool key Return
     sleep 0.5
     wait_for windows_changed || fail "no file dialog"
     sleep 1
-    xdotool type --delay 20 "$1"
+    paste_text "$1"
     xdotool key Return
     wait_for windows_back || fail "the file dialog did not close"
     # The dialog sat over the Start button; give it time to be gone before clicking there.
@@ -68,11 +103,11 @@ convert_sample() {
 
     # The caption still reporting the table load means no job began: an X
     # server under load can drop a click on a window that was just reactivated.
-    click_control 3480 860 495 300
+    click_control 开始转换
     sleep 3
     if title_is "读取内码对照表完成！" && [ ! -d "$data/~Vebzo01.bak" ]; then
         echo "note: the click on Start was lost; clicking again"
-        click_control 3480 860 495 300
+        click_control 开始转换
     fi
     wait_for test -d "$data/~Vebzo01.bak" || fail "no backup folder was made"
     wait_for title_is "$title\"" || fail "the job did not end"
@@ -82,9 +117,9 @@ convert_sample() {
 
     local expected actual
     expected=$(printf '簡體轉換\r\n' | iconv -t CP936 | od -An -tx1)
-    actual=$(od -An -tx1 "$data/sample.txt")
+    actual=$(od -An -tx1 "$data/$note")
     [ "$actual" = "$expected" ] || fail "converted bytes: $actual, expected: $expected"
-    cmp -s "$work/original.txt" "$data/~Vebzo01.bak/sample.txt" || fail "the backup is not the original"
+    cmp -s "$work/original.txt" "$data/~Vebzo01.bak/$note" || fail "the backup is not the original"
     echo "ok: converted and backed up"
 }
 

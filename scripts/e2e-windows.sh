@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end check of tolvane.exe under Wine on an X server of its own:
-#   scripts/e2e-windows.sh <folder holding tolvane.exe and 对照表> <artifacts folder>
+#   scripts/e2e-windows.sh <build folder> <artifacts folder>
 # Starts Xvfb with a window manager and trayer as the notification area, runs a
 # copy of the program (so its Tolvane.ini stays out of the build), converts a
-# CP936 file with the shipped 简体到繁体 table through the real controls,
+# CP936 note in the user's Documents folder with the shipped 简体到繁体 table
+# through the real controls,
 # closes it from its close box, then starts it again and sends it to the tray.
 # Wine's tray icons dock into trayer, the X tray.
 set -euo pipefail
@@ -11,7 +12,7 @@ cd "$(dirname "$0")/.."
 source scripts/x-desktop.sh
 source scripts/e2e-steps.sh
 source scripts/wine-env.sh
-bin_dir=$(realpath "$1")
+build=$(realpath "$1")
 artifacts=$(realpath -m "$2")
 mkdir -p "$artifacts"
 
@@ -20,7 +21,7 @@ pids=()
 cleanup() {
     wineserver -k 2>/dev/null || true
     stop_started
-    rm -rf "$work"
+    rm -rf "$work" "${user_folder:-}"
 }
 trap cleanup EXIT
 fail() {
@@ -32,13 +33,17 @@ fail() {
 start_x_desktop "$work"
 prepare_wine
 start_trayer
-prepare_folders "$bin_dir/tolvane.exe"
+read_build "$build"
+# The note lies where a user keeps one, C:\users\xiaoming\Documents in the
+# Wine prefix, so that the list (and the screenshots) show a path like a user's.
+user_folder="$WINEPREFIX/drive_c/users/xiaoming"
+prepare_folders "$build/bin/tolvane.exe" "$user_folder/Documents"
 
 WINEDEBUG=${TOLVANE_E2E_WINEDEBUG:-$WINEDEBUG} wine "$app/tolvane.exe" >"$artifacts/e2e-tolvane.log" 2>&1 &
 app_pid=$!
 pids+=($app_pid)
 find_window
-convert_sample "$(winepath -w "$data/sample.txt")"
+convert_note "C:\\users\\xiaoming\\Documents\\$note"
 
 # The close box ends the program; the settings are written at shut-down.
 xdotool windowactivate --sync "$window" 2>/dev/null || true

@@ -17,13 +17,13 @@ if [ "${1:-}" = --windows ]; then
 else
     packages=(
         cmake g++ make pkg-config
-        libgtest-dev libgmock-dev libbenchmark-dev
+        libgtest-dev libgmock-dev
         qt6-base-dev qt6-qpa-plugins libgl-dev
     )
 fi
 packages+=(
     fonts-wqy-microhei
-    xvfb xauth xdotool x11-utils imagemagick trayer openbox
+    xvfb xauth xdotool xclip x11-utils imagemagick trayer openbox
     "$@"
 )
 

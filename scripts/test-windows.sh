@@ -60,4 +60,4 @@ else
 fi
 
 wineserver -k 2>/dev/null || true
-bash scripts/e2e-windows.sh build/win64/bin artifacts/windows
+bash scripts/e2e-windows.sh build/win64 artifacts/windows

@@ -1,5 +1,7 @@
 # Sourced by the Windows test scripts: Wine with Chinese locale settings, which
 # give it code page 936, and a prefix of the project's own.
+# Needs from the caller: the repository as the current folder (the prefix is
+# build/wine-prefix unless TOLVANE_WINEPREFIX names another), and DISPLAY.
 #   prepare_wine   sets WINEPREFIX and friends, creates the prefix once; call it
 #                  with an X server running (a prefix made without DISPLAY has
 #                  no window driver)

@@ -1,6 +1,10 @@
 # Sourced by the scripts that run the real window: an X server of their own
-# with a window manager. The caller collects the started processes in its
-# array pids, stops them on exit (stop_started), and defines fail.
+# with a window manager.
+# Needs from the caller: fail MESSAGE, which ends the run, and the array pids,
+# to which every process started here is added; the caller adds its own too
+# and calls stop_started on exit.
+#   start_x_desktop FOLDER   exports DISPLAY
+#   wait_for COMMAND...      true once the command succeeds, within 20 s
 
 # Stops the started processes and waits until they are gone, so that a next
 # run cannot meet this X server still closing.

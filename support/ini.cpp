@@ -81,7 +81,7 @@ std::u16string INI属性读出(const std::u16string& 键, const std::u16string& 
 void INI属性写入(const std::u16string& 键, const std::u16string& 值, const std::u16string& 小节) {
     if (!folderReadyFor(INI文件名) ||
         !writePrivateProfileString(ansi(sectionOrDefault(小节)), ansi(键), ansi(值), INI文件名))
-        throw Error(kIniWriteFailed, u"INI模块.INI属性写入.写入INI文件");
+        throw Error(kIniWriteFailed, u"设置无法保存：不能写入“" + INI文件名 + u"”。");
 }
 
 std::u16string 截至空字符(const std::u16string& 文本) {

@@ -22,8 +22,8 @@ std::u16string INI文件路径(const std::u16string& 文件夹, const std::u16st
 std::u16string INI属性读出(const std::u16string& 键, const std::u16string& 默认 = u"",
                            const std::u16string& 小节 = u"");
 
-// Creates the file's folder when it is missing. Throws Error(kIniWriteFailed,
-// "INI模块.INI属性写入.写入INI文件") when the file cannot be written; the
+// Creates the file's folder when it is missing. Throws Error kIniWriteFailed,
+// whose description names the file, when the file cannot be written; the
 // previous file then stays as it was.
 void INI属性写入(const std::u16string& 键, const std::u16string& 值,
                  const std::u16string& 小节 = u"");

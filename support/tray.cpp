@@ -31,77 +31,63 @@ void 系统栏::setListener(系统栏事件* listener) {
 }
 
 void 系统栏::TrayIcon(const std::shared_ptr<Picture>& Icon) {
-    if (!Icon || Icon->type() != Picture::kIcon) return;
-    std::unique_lock lock(mutex_);
-    if (!Ready) return;
+    if (!Ready || !Icon || Icon->type() != Picture::kIcon) return;
+    if (Hooked) {
+        NotifyIconData record = recordFor(OwnerWindow, IconId);
+        record.hIcon = Icon->handle();
+        record.uFlags = kNifIcon;
+        calls_.shellNotifyIcon(kNimModify, record);
+    }
     IconPicture = Icon;
-    if (!Hooked) return;
-    NotifyIconData record = recordFor(OwnerWindow, IconId);
-    lock.unlock();
-    record.hIcon = Icon->handle();
-    record.uFlags = kNifIcon;
-    calls_.shellNotifyIcon(kNimModify, record);
 }
 
 std::shared_ptr<Picture> 系统栏::TrayIcon() {
-    const std::lock_guard lock(mutex_);
     if (!IconPicture) IconPicture = emptyPicture();
     return IconPicture;
 }
 
 void 系统栏::TrayTip(const std::u16string& Tip) {
-    std::unique_lock lock(mutex_);
     if (!Ready) return;
+    if (Hooked) {
+        NotifyIconData record = recordFor(OwnerWindow, IconId);
+        record.szTip = trayTipBytes(Tip);
+        record.uFlags = kNifTip;
+        calls_.shellNotifyIcon(kNimModify, record);
+    }
     TipText = Tip;
-    if (!Hooked) return;
-    NotifyIconData record = recordFor(OwnerWindow, IconId);
-    lock.unlock();
-    record.szTip = trayTipBytes(Tip);
-    record.uFlags = kNifTip;
-    calls_.shellNotifyIcon(kNimModify, record);
 }
 
 std::u16string 系统栏::TrayTip() const {
-    const std::lock_guard lock(mutex_);
     return TipText;
 }
 
 bool 系统栏::InTray() const {
-    const std::lock_guard lock(mutex_);
     return TrayState;
 }
 
 void 系统栏::InTray(bool Show) {
-    std::unique_lock lock(mutex_);
     if (!Ready || Show == TrayState) return;
-    const WindowHandle window = OwnerWindow;
-    const std::int32_t id = IconId;
-    const bool hooked = Hooked;
-    lock.unlock();
     // The procedure is in place before the icon can send anything, and the
     // icon is gone before the procedure is put back.
     if (Show) {
-        回调模块::OldWindowProc = calls_.replaceWindowProc(window, 回调模块::TrayWindowProc);
-        AddToTray(window, id, TrayTip(), TrayIcon());
-    } else if (hooked) {
-        RemoveFromTray(window, id);
-        calls_.replaceWindowProc(window, 回调模块::OldWindowProc);
+        回调模块::OldWindowProc = calls_.replaceWindowProc(OwnerWindow, 回调模块::TrayWindowProc);
+        AddToTray(OwnerWindow, IconId, TrayTip(), TrayIcon());
+        Hooked = true;
+    } else if (Hooked) {
+        RemoveFromTray(OwnerWindow, IconId);
+        calls_.replaceWindowProc(OwnerWindow, 回调模块::OldWindowProc);
+        Hooked = false;
     }
-    lock.lock();
-    if (Show || hooked) Hooked = Show;
     TrayState = Show;
 }
 
 void 系统栏::初始化(WindowHandle hwnd, const std::shared_ptr<Picture>& Icon,
                     const std::u16string& Tip) {
-    {
-        const std::lock_guard lock(mutex_);
-        Ready = true;
-        TrayState = false;
-        Hooked = false;
-        IconId = 0;
-        OwnerWindow = hwnd;
-    }
+    Ready = true;
+    TrayState = false;
+    Hooked = false;
+    IconId = 0;
+    OwnerWindow = hwnd;
     InTray(false);
     TrayTip(Tip);
     TrayIcon(Icon);
@@ -114,13 +100,11 @@ void 系统栏::AddToTray(WindowHandle window, std::int32_t id, const std::u16st
     if (picture) {
         record.hIcon = picture->handle();
         record.uFlags |= kNifIcon;
-        const std::lock_guard lock(mutex_);
         IconPicture = picture;
     }
     if (!tip.empty()) {
         record.szTip = trayTipBytes(tip);
         record.uFlags |= kNifTip;
-        const std::lock_guard lock(mutex_);
         TipText = tip;
     }
     record.uCallbackMessage = kTrayMessage;
@@ -133,36 +117,9 @@ void 系统栏::RemoveFromTray(WindowHandle window, std::int32_t id) {
 }
 
 void 系统栏::OnTrayMessage(std::int32_t notification, std::int32_t id) {
-    {
-        const std::lock_guard lock(mutex_);
-        if (!Ready) return;
-    }
-    if (listener_ == nullptr) return;
-    switch (notification) {
-    case kMouseMove:
-        listener_->MouseMove(id);
-        break;
-    case kLeftButtonDown:
-        listener_->MouseDown(kLeftButton, id);
-        break;
-    case kLeftButtonUp:
-        listener_->MouseUp(kLeftButton, id);
-        break;
-    case kLeftDoubleClick:
-        listener_->MouseDblClick(kLeftButton, id);
-        break;
-    case kRightButtonDown:
-        listener_->MouseDown(kRightButton, id);
-        break;
-    case kRightButtonUp:
-        listener_->MouseUp(kRightButton, id);
-        break;
-    case kRightDoubleClick:
-        listener_->MouseDblClick(kRightButton, id);
-        break;
-    default:
-        break;
-    }
+    if (!Ready || listener_ == nullptr) return;
+    if (notification == kLeftButtonUp) listener_->MouseUp(kLeftButton, id);
+    if (notification == kRightButtonUp) listener_->MouseUp(kRightButton, id);
 }
 
 void 系统栏::Class_Terminate() {

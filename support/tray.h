@@ -9,25 +9,21 @@
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
 #include <string>
 
 namespace tolvane {
 
-// Receives the icon's mouse events on the window's thread. Button: 1 left,
-// 2 right. Id: the icon's identifier.
+// Receives the icon's mouse event: the release of a button, the one the
+// window acts on. Button: 1 left, 2 right. Id: the icon's identifier.
 class 系统栏事件 {
   public:
     virtual ~系统栏事件() = default;
-    virtual void MouseMove(std::int32_t /*Id*/) {}
-    virtual void MouseDown(std::int32_t /*Button*/, std::int32_t /*Id*/) {}
-    virtual void MouseUp(std::int32_t /*Button*/, std::int32_t /*Id*/) {}
-    virtual void MouseDblClick(std::int32_t /*Button*/, std::int32_t /*Id*/) {}
+    virtual void MouseUp(std::int32_t Button, std::int32_t Id) = 0;
 };
 
 // Create with std::make_shared: 初始化 makes 回调模块 keep a second reference.
-// TrayTip and TrayIcon may be set from a worker thread; the rest belongs to
-// the window's thread.
+// Everything here belongs to the window's thread: the job's status and busy
+// icon reach the tray through the window's thread too.
 class 系统栏 : public std::enable_shared_from_this<系统栏> {
   public:
     explicit 系统栏(TrayCalls& calls);
@@ -50,7 +46,8 @@ class 系统栏 : public std::enable_shared_from_this<系统栏> {
     // Before this, setters and OnTrayMessage do nothing.
     void 初始化(WindowHandle hwnd, const std::shared_ptr<Picture>& Icon, const std::u16string& Tip);
 
-    // For 回调模块: turns a mouse notification into at most one event.
+    // For 回调模块: turns a button's release into MouseUp; other
+    // notifications raise nothing.
     void OnTrayMessage(std::int32_t notification, std::int32_t id);
 
     TrayCalls& calls() const { return calls_; }
@@ -63,8 +60,6 @@ class 系统栏 : public std::enable_shared_from_this<系统栏> {
 
     TrayCalls& calls_;
     系统栏事件* listener_ = nullptr;
-    // Guards the fields below against a worker thread setting tip or icon.
-    mutable std::mutex mutex_;
     bool Ready = false;
     bool TrayState = false;
     std::int32_t IconId = 0;

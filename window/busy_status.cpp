@@ -5,6 +5,7 @@
 #include "engine/state.h"
 #include "platform/error.h"
 #include "window/job_runner.h"
+#include "window/layout.h"
 #include "window/main_window.h"
 #include "window/setting_text.h"
 
@@ -16,12 +17,11 @@ namespace {
 
 constexpr const char16_t* kIdleCaption = u"4"; // the play symbol in the button's font
 constexpr const char16_t* kBusyCaption = u"<"; // the stop symbol
-constexpr std::size_t kPreviewUnits = 2048;
 
-// What the text box shows of a text: at most its first 2048 code units, and
-// nothing from a NUL on, as a zero-padded buffer of that size reads.
+// What the text box shows of a text: at most its first kClipboardPreviewUnits
+// code units, and nothing from a NUL on, as a zero-padded buffer of that size reads.
 std::u16string previewOf(const std::u16string& text) {
-    const std::u16string head = text.substr(0, kPreviewUnits);
+    const std::u16string head = text.substr(0, kClipboardPreviewUnits);
     return head.substr(0, head.find(u'\0'));
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Ctrl-C, a kill (SIGTERM) and a closed terminal or logout (SIGHUP) act like
-// the window's Stop button: they only set 取消标志, which the conversion tests
-// after every code unit and the run between steps, so the file being
-// converted is put back before the program ends.
+// the window's Stop button: they only set 取消标志, which the conversion
+// looks at after each piece (1 MiB) of a file and the run between steps, so
+// the file being converted is put back before the program ends.
 
 namespace tolvane::cli {
 

@@ -30,6 +30,25 @@ std::function<void()> forward(Desktop& desktop, 主窗体& window, void (主窗�
     };
 }
 
+void chooseMenuItem(主窗体& window, MenuCommand command, int index) {
+    switch (command) {
+    case MenuCommand::About:
+        window.关于_Click();
+        break;
+    case MenuCommand::Restore:
+        window.恢复_Click();
+        break;
+    case MenuCommand::Mode:
+        window.转换方式_Click(index);
+        break;
+    case MenuCommand::Close:
+        window.关闭_Click();
+        break;
+    case MenuCommand::Separator:
+        break;
+    }
+}
+
 std::function<int(const DropData&)> forwardDrop(Desktop& desktop, 主窗体& window,
                                                 int (主窗体::*handler)(const DropData&)) {
     return [&desktop, &window, handler](const DropData& data) {

@@ -3,6 +3,7 @@
 // an error none of them dealt with ends the program, and the window's controls
 // and menu taken from a form by their names.
 
+#include "window/layout.h"
 #include "window/main_window.h"
 
 #include <functional>
@@ -34,12 +35,13 @@ template <typename Form> 主窗体控件 controlsOf(Form& form) {
             form.menu()};
 }
 
+// Runs the window's handler of a chosen tray menu item; index is the element
+// of 转换方式.
+void chooseMenuItem(主窗体& window, MenuCommand command, int index);
+
 template <typename Menu> void connectMenu(Menu& menu, 主窗体& window, Desktop& desktop) {
-    menu.onAbout = forward(desktop, window, &主窗体::关于_Click);
-    menu.onRestore = forward(desktop, window, &主窗体::恢复_Click);
-    menu.onClose = forward(desktop, window, &主窗体::关闭_Click);
-    menu.onMode = [&desktop, &window](int index) {
-        runHandler(desktop, [&window, index] { window.转换方式_Click(index); });
+    menu.onChoose = [&desktop, &window](MenuCommand command, int index) {
+        runHandler(desktop, [&window, command, index] { chooseMenuItem(window, command, index); });
     };
 }
 

@@ -1,6 +1,7 @@
 #include "frontend/qt/controls.h"
 
 #include "frontend/qt/text.h"
+#include "window/layout.h"
 
 namespace tolvane::qt {
 
@@ -96,7 +97,7 @@ void ListAdapter::setHorizontalExtent(int pixels) {
 TextAdapter::TextAdapter(ClipboardView& view) : WidgetControl(view), view_(view) {}
 
 void TextAdapter::setText(const std::u16string& text) {
-    view_.setPlainText(toQString(text).left(kMaxLength));
+    view_.setPlainText(toQString(text).left(kClipboardPreviewUnits));
 }
 
 std::u16string TextAdapter::text() const {

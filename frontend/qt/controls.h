@@ -78,8 +78,6 @@ class ListAdapter : public WidgetControl<ListBox> {
 
 class TextAdapter : public WidgetControl<TextBox> {
   public:
-    static constexpr int kMaxLength = 2048;
-
     explicit TextAdapter(ClipboardView& view);
 
     void setText(const std::u16string& text) override;

@@ -8,7 +8,6 @@
 #include <QApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QThread>
 
 namespace tolvane::qt {
 
@@ -23,22 +22,9 @@ QtDesktop::~QtDesktop() {
 
 MessageAnswer QtDesktop::messageBox(const std::u16string& title, const std::u16string& text,
                                     MessageIcon icon, MessageButtons buttons) {
-    const QString qTitle = toQString(title);
-    const QString qText = toQString(text);
-    if (QThread::currentThread() == postTarget_.thread())
-        return showMessageBox(qTitle, qText, icon, buttons);
-    MessageAnswer answer = MessageAnswer::Cancel;
-    QMetaObject::invokeMethod(
-        &postTarget_, [&] { answer = showMessageBox(qTitle, qText, icon, buttons); },
-        Qt::BlockingQueuedConnection);
-    return answer;
-}
-
-MessageAnswer QtDesktop::showMessageBox(const QString& title, const QString& text, MessageIcon icon,
-                                        MessageButtons buttons) {
     // A hidden window (in the tray) cannot carry the box.
-    QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon, title,
-                    text,
+    QMessageBox box(icon == MessageIcon::Stop ? QMessageBox::Critical : QMessageBox::NoIcon,
+                    toQString(title), toQString(text),
                     buttons == MessageButtons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
                                                         : QMessageBox::Ok,
                     owner_.isVisible() ? &owner_ : nullptr);
@@ -52,11 +38,11 @@ void QtDesktop::processEvents() {
 }
 
 int QtDesktop::screenWidth() const {
-    return QGuiApplication::primaryScreen()->geometry().width() * kTwipsPerPixel;
+    return twipsOf(QGuiApplication::primaryScreen()->geometry().width());
 }
 
 int QtDesktop::screenHeight() const {
-    return QGuiApplication::primaryScreen()->geometry().height() * kTwipsPerPixel;
+    return twipsOf(QGuiApplication::primaryScreen()->geometry().height());
 }
 
 void QtDesktop::postToWindowThread(std::function<void()> call) {

@@ -23,8 +23,6 @@ class QtDesktop : public Desktop {
     QtDesktop(const QtDesktop&) = delete;
     QtDesktop& operator=(const QtDesktop&) = delete;
 
-    // Blocks until answered; from another thread, the box opens on the
-    // window's thread and the caller waits for it.
     MessageAnswer messageBox(const std::u16string& title, const std::u16string& text,
                              MessageIcon icon, MessageButtons buttons) override;
     void processEvents() override;
@@ -38,12 +36,7 @@ class QtDesktop : public Desktop {
     std::shared_ptr<Picture> idleIcon() const override { return idleIcon_; }
     std::shared_ptr<Picture> busyIcon() const override { return busyIcon_; }
 
-    SystemTrayCalls& tray() { return tray_; }
-
   private:
-    MessageAnswer showMessageBox(const QString& title, const QString& text, MessageIcon icon,
-                                 MessageButtons buttons);
-
     QWidget& owner_;
     SystemClipboard clipboard_;
     FileDialog dialog_;

@@ -6,21 +6,11 @@
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QLabel>
-#include <algorithm>
 #include <atomic>
-#include <cmath>
 
 namespace tolvane::qt {
 
 namespace {
-
-int pixels(int twips) {
-    return static_cast<int>(std::lround(twips / double(kTwipsPerPixel)));
-}
-
-int twips(int pixels) {
-    return pixels * kTwipsPerPixel;
-}
 
 // Any stable number will do: it only names the control to the tray calls.
 WindowHandle newHandle() {
@@ -38,11 +28,6 @@ QFont formFont(const QFont& base) {
 }
 
 } // namespace
-
-std::u16string controlKey(const ControlDesign& design) {
-    if (design.index < 0) return design.name;
-    return design.name + u"(" + toU16(QString::number(design.index)) + u")";
-}
 
 FormWidget::FormWidget() {
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -96,23 +81,23 @@ void WindowAdapter::setState(WindowState state) {
 }
 
 void WindowAdapter::move(int leftTwips, int topTwips) {
-    form_.move(pixels(leftTwips), pixels(topTwips));
+    form_.move(pixelsOf(leftTwips), pixelsOf(topTwips));
 }
 
 int WindowAdapter::left() const {
-    return twips(form_.pos().x());
+    return twipsOf(form_.pos().x());
 }
 
 int WindowAdapter::top() const {
-    return twips(form_.pos().y());
+    return twipsOf(form_.pos().y());
 }
 
 int WindowAdapter::width() const {
-    return twips(form_.frameGeometry().width());
+    return twipsOf(form_.frameGeometry().width());
 }
 
 int WindowAdapter::height() const {
-    return twips(form_.frameGeometry().height());
+    return twipsOf(form_.frameGeometry().height());
 }
 
 // The restored rectangle with the frame, so that what is saved is what move()
@@ -124,8 +109,8 @@ TwipsRect WindowAdapter::normalRect() const {
     const QRect whole =
         client.adjusted(frame.left() - inner.left(), frame.top() - inner.top(),
                         frame.right() - inner.right(), frame.bottom() - inner.bottom());
-    return {twips(whole.left()), twips(whole.top()), twips(whole.right() + 1),
-            twips(whole.bottom() + 1)};
+    return {twipsOf(whole.left()), twipsOf(whole.top()), twipsOf(whole.right() + 1),
+            twipsOf(whole.bottom() + 1)};
 }
 
 void WindowAdapter::show() {
@@ -148,11 +133,11 @@ double WindowAdapter::textWidth(const std::u16string& text) const {
 
 Form::Form(const WindowDesign& design) : menu_(design.menu) {
     form_.setWindowTitle(toQString(design.title));
-    form_.setFixedSize(pixels(design.clientWidth), pixels(design.clientHeight));
+    form_.setFixedSize(pixelsOf(design.clientWidth), pixelsOf(design.clientHeight));
     for (const ControlDesign& control : design.controls) {
         QWidget* widget = build(control);
-        widget->setGeometry(pixels(control.left), pixels(control.top), pixels(control.width),
-                            pixels(control.height));
+        widget->setGeometry(pixelsOf(control.left), pixelsOf(control.top), pixelsOf(control.width),
+                            pixelsOf(control.height));
         widgets_.emplace(controlKey(control), widget);
     }
     setTabOrder(design);
@@ -194,13 +179,13 @@ QWidget* Form::build(const ControlDesign& design) {
 }
 
 void Form::setTabOrder(const WindowDesign& design) {
-    std::vector<const ControlDesign*> order;
-    for (const ControlDesign& control : design.controls)
-        if (control.kind != ControlKind::Label) order.push_back(&control);
-    std::sort(order.begin(), order.end(),
-              [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
-    for (std::size_t i = 1; i < order.size(); ++i)
-        QWidget::setTabOrder(control(controlKey(*order[i - 1])), control(controlKey(*order[i])));
+    QWidget* previous = nullptr;
+    for (const ControlDesign* item : inTabOrder(design)) {
+        if (item->kind == ControlKind::Label) continue; // a label takes no focus
+        QWidget* next = control(controlKey(*item));
+        if (previous) QWidget::setTabOrder(previous, next);
+        previous = next;
+    }
 }
 
 QWidget* Form::control(const std::u16string& key) const {

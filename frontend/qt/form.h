@@ -96,7 +96,4 @@ class Form {
     std::map<std::u16string, ClipboardView*> views_;
 };
 
-// A control's key: its name, and for an element of a control array "(index)".
-std::u16string controlKey(const ControlDesign& design);
-
 } // namespace tolvane::qt

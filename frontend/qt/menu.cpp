@@ -6,14 +6,6 @@
 
 namespace tolvane::qt {
 
-namespace {
-
-void call(const std::function<void()>& handler) {
-    if (handler) handler();
-}
-
-} // namespace
-
 MenuAdapter::MenuAdapter(const std::vector<MenuItemDesign>& design) {
     for (const MenuItemDesign& item : design)
         addItem(item);
@@ -21,31 +13,32 @@ MenuAdapter::MenuAdapter(const std::vector<MenuItemDesign>& design) {
 
 void MenuAdapter::addItem(const MenuItemDesign& item) {
     const QString caption = toQString(item.caption);
-    if (item.caption == u"-") {
+    if (item.command == MenuCommand::Separator) {
         QAction* separator = menu_.addSeparator();
         if (!modeItems_.empty() && !afterModeItems_) afterModeItems_ = separator;
         return;
     }
-    if (item.name == u"转换方式") {
+    if (item.command == MenuCommand::Mode) {
         addModeAction(caption, item.enabled);
         return;
     }
     QAction* action = menu_.addAction(caption);
     action->setEnabled(item.enabled);
-    const std::function<void()>* handler = item.name == u"关于"   ? &onAbout
-                                           : item.name == u"恢复" ? &onRestore
-                                                                  : &onClose;
-    QObject::connect(action, &QAction::triggered, [handler] { call(*handler); });
-    if (item.name == u"恢复") menu_.setDefaultAction(action);
+    QObject::connect(action, &QAction::triggered,
+                     [this, command = item.command] { report(command, 0); });
+    if (item.command == MenuCommand::Restore) menu_.setDefaultAction(action);
+}
+
+void MenuAdapter::report(MenuCommand command, int index) {
+    if (onChoose) onChoose(command, index);
 }
 
 QAction* MenuAdapter::addModeAction(const QString& caption, bool enabled) {
     auto* action = new QAction(caption, &menu_);
     action->setEnabled(enabled);
     const int index = static_cast<int>(modeItems_.size());
-    QObject::connect(action, &QAction::triggered, [this, index] {
-        if (onMode) onMode(index);
-    });
+    QObject::connect(action, &QAction::triggered,
+                     [this, index] { report(MenuCommand::Mode, index); });
     menu_.insertAction(afterModeItems_, action);
     modeItems_.push_back(action);
     return action;

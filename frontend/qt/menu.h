@@ -25,14 +25,13 @@ class MenuAdapter : public PopupMenu {
 
     QMenu& menu() { return menu_; }
 
-    std::function<void()> onAbout;
-    std::function<void()> onRestore;
-    std::function<void(int)> onMode;
-    std::function<void()> onClose;
+    // A chosen item: its command and, for 转换方式, the element's index (else 0).
+    std::function<void(MenuCommand, int)> onChoose;
 
   private:
     void addItem(const MenuItemDesign& item);
     QAction* addModeAction(const QString& caption, bool enabled);
+    void report(MenuCommand command, int index);
 
     QMenu menu_;
     std::vector<QAction*> modeItems_;

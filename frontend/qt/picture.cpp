@@ -1,33 +1,25 @@
 #include "frontend/qt/picture.h"
 
 #include <map>
-#include <mutex>
 
 namespace tolvane::qt {
 
 namespace {
 
-// Pictures are made on the window's thread but their handles travel with the
-// tray's records, which may be built on a worker thread.
+// The icons behind the pictures' handles, which travel in the tray's records.
 class IconRegistry {
   public:
     std::uintptr_t add(const QIcon& icon) {
-        const std::lock_guard lock(mutex_);
         icons_.emplace(++lastHandle_, icon);
         return lastHandle_;
     }
-    void remove(std::uintptr_t handle) {
-        const std::lock_guard lock(mutex_);
-        icons_.erase(handle);
-    }
+    void remove(std::uintptr_t handle) { icons_.erase(handle); }
     QIcon find(std::uintptr_t handle) {
-        const std::lock_guard lock(mutex_);
         const auto found = icons_.find(handle);
         return found == icons_.end() ? QIcon() : found->second;
     }
 
   private:
-    std::mutex mutex_;
     std::map<std::uintptr_t, QIcon> icons_;
     std::uintptr_t lastHandle_ = 0;
 };

@@ -4,8 +4,6 @@
 #include "frontend/qt/text.h"
 #include "platform/codepage.h"
 
-#include <QCoreApplication>
-#include <QThread>
 #include <algorithm>
 
 namespace tolvane::qt {
@@ -24,10 +22,6 @@ QString tipText(const NotifyIconData& data) {
     return toQString(decodeAnsi(std::span(data.szTip.data(), length)));
 }
 
-bool onWindowThread() {
-    return QThread::currentThread() == QCoreApplication::instance()->thread();
-}
-
 } // namespace
 
 SystemTrayCalls::SystemTrayCalls() {
@@ -36,15 +30,6 @@ SystemTrayCalls::SystemTrayCalls() {
 }
 
 void SystemTrayCalls::shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) {
-    if (onWindowThread()) {
-        apply(operation, data);
-        return;
-    }
-    QMetaObject::invokeMethod(
-        &icon_, [this, operation, data] { apply(operation, data); }, Qt::QueuedConnection);
-}
-
-void SystemTrayCalls::apply(std::uint32_t operation, const NotifyIconData& data) {
     if (operation == kNimDelete) {
         icon_.hide();
         return;
@@ -59,7 +44,6 @@ void SystemTrayCalls::apply(std::uint32_t operation, const NotifyIconData& data)
 }
 
 WindowProc SystemTrayCalls::replaceWindowProc(WindowHandle window, WindowProc procedure) {
-    const std::lock_guard lock(mutex_);
     const auto [slot, added] = procedures_.try_emplace(window, &ignoreMessage);
     return std::exchange(slot->second, procedure);
 }
@@ -90,11 +74,8 @@ void SystemTrayCalls::deliver(QSystemTrayIcon::ActivationReason reason) {
 
 void SystemTrayCalls::sendTrayMessage(std::intptr_t mouseMessage) {
     WindowProc procedure = &ignoreMessage;
-    {
-        const std::lock_guard lock(mutex_);
-        const auto found = procedures_.find(owner_);
-        if (found != procedures_.end() && found->second) procedure = found->second;
-    }
+    const auto found = procedures_.find(owner_);
+    if (found != procedures_.end() && found->second) procedure = found->second;
     procedure(owner_, kTrayMessage, iconId_, mouseMessage);
 }
 

@@ -1,14 +1,13 @@
 #pragma once
 // The tray calls over QSystemTrayIcon. The icon's activations are delivered as
-// the tray message through the procedure installed for the owner handle, with
-// the mouse messages a click on the original notification area sends.
+// the tray message through the procedure installed for the owner handle, as
+// mouse messages: a click is a press and a release, a double click one message.
 
 #include "platform/tray.h"
 
 #include <QObject>
 #include <QSystemTrayIcon>
 #include <map>
-#include <mutex>
 
 namespace tolvane::qt {
 
@@ -16,7 +15,6 @@ class SystemTrayCalls : public TrayCalls {
   public:
     SystemTrayCalls();
 
-    // Safe from any thread: a worker's change is carried to the window's thread.
     void shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) override;
     WindowProc replaceWindowProc(WindowHandle window, WindowProc procedure) override;
     std::intptr_t callWindowProc(WindowProc previous, WindowHandle window, std::uint32_t message,
@@ -27,13 +25,11 @@ class SystemTrayCalls : public TrayCalls {
     void deliver(QSystemTrayIcon::ActivationReason reason);
 
   private:
-    void apply(std::uint32_t operation, const NotifyIconData& data);
     void sendTrayMessage(std::intptr_t mouseMessage);
 
     QSystemTrayIcon icon_;
     WindowHandle owner_ = 0;
     std::uint32_t iconId_ = 0;
-    std::mutex mutex_;
     std::map<WindowHandle, WindowProc> procedures_;
 };
 

@@ -72,7 +72,7 @@ void FileList::setHorizontalExtent(int pixels) {
 }
 
 // The view would size its scroll bar from the entries; the window logic's
-// extent decides instead, as on the original list box.
+// extent decides instead, so that the scroll range is the same on every system.
 void FileList::updateGeometries() {
     QListWidget::updateGeometries();
     const int hidden = std::max(0, extent_ - viewport()->width());

@@ -13,7 +13,8 @@
 namespace tolvane::qt {
 
 // Shows "4" as a right-pointing triangle (play) and "<" as a square (stop),
-// as the symbol font of the original design did; text() stays "4" or "<".
+// the symbols these two characters are in the Webdings font; text() stays
+// "4" or "<", which is how the window logic tells its busy state.
 class SymbolButton : public QPushButton {
   public:
     using QPushButton::QPushButton;
@@ -29,7 +30,6 @@ class FileList : public QListWidget {
     explicit FileList(QWidget* parent);
 
     void setHorizontalExtent(int pixels);
-    int horizontalExtent() const { return extent_; }
 
     // Each returns the drop effect: 1 copy, 0 refuse.
     std::function<int(const DropData&)> onDragOver;

@@ -4,9 +4,6 @@
 #include "frontend/win32/resources/resource_ids.h"
 #include "frontend/win32/text.h"
 
-#include <chrono>
-#include <condition_variable>
-
 namespace tolvane::win32 {
 
 namespace {
@@ -20,8 +17,7 @@ UINT boxStyle(MessageIcon icon, MessageButtons buttons) {
 } // namespace
 
 Win32Desktop::Win32Desktop(Form& form)
-    : form_(form), windowThread_(::GetCurrentThreadId()), clipboard_(form.hwnd()),
-      idleIcon_(resourceIcon(TOLVANE_IDLE_ICON, 16)),
+    : form_(form), clipboard_(form.hwnd()), idleIcon_(resourceIcon(TOLVANE_IDLE_ICON, 16)),
       busyIcon_(resourceIcon(TOLVANE_BUSY_ICON, 16)) {
     form_.onPosted = [this] { runPosted(); };
     form_.onTaskbarCreated = [this] { tray_.addAgain(); };
@@ -41,28 +37,6 @@ void Win32Desktop::stopAccepting() {
 
 MessageAnswer Win32Desktop::messageBox(const std::u16string& title, const std::u16string& text,
                                        MessageIcon icon, MessageButtons buttons) {
-    if (::GetCurrentThreadId() != windowThread_) {
-        std::mutex mutex;
-        std::condition_variable answered;
-        bool done = false;
-        MessageAnswer answer = MessageAnswer::Cancel;
-        postToWindowThread([&] {
-            const MessageAnswer given = messageBox(title, text, icon, buttons);
-            const std::lock_guard lock(mutex);
-            answer = given;
-            done = true;
-            answered.notify_all();
-        });
-        std::unique_lock lock(mutex);
-        // A call that is dropped because the window went counts as Cancel.
-        const auto windowGone = [this] {
-            const std::lock_guard postLock(postMutex_);
-            return !accepting_;
-        };
-        while (!done && !windowGone())
-            answered.wait_for(lock, std::chrono::milliseconds(50));
-        return answer;
-    }
     // A hidden window (in the tray) cannot carry the box.
     const HWND owner = ::IsWindowVisible(form_.hwnd()) ? form_.hwnd() : nullptr;
     const int result = ::MessageBoxW(owner, wide(text), wide(title),

@@ -26,8 +26,6 @@ class Win32Desktop : public Desktop {
     Win32Desktop(const Win32Desktop&) = delete;
     Win32Desktop& operator=(const Win32Desktop&) = delete;
 
-    // Blocks until answered; from another thread, the box opens on the
-    // window's thread and the caller waits for it.
     MessageAnswer messageBox(const std::u16string& title, const std::u16string& text,
                              MessageIcon icon, MessageButtons buttons) override;
     void processEvents() override;
@@ -49,7 +47,6 @@ class Win32Desktop : public Desktop {
     void stopAccepting();
 
     Form& form_;
-    DWORD windowThread_;
     SystemClipboard clipboard_;
     FileDialog dialog_;
     ShellTrayCalls tray_;

@@ -76,25 +76,7 @@ void registerClass() {
     (void)registered;
 }
 
-SIZE textExtent(HWND window, HFONT font, const std::u16string& text) {
-    const HDC dc = ::GetDC(window);
-    const HGDIOBJ previous = ::SelectObject(dc, font);
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, wide(text), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(window, dc);
-    return size;
-}
-
 } // namespace
-
-std::u16string controlKey(const ControlDesign& design) {
-    if (design.index < 0) return design.name;
-    std::u16string key = design.name + u"(";
-    for (const char c : std::to_string(design.index))
-        key += static_cast<char16_t>(c);
-    return key + u")";
-}
 
 bool hasWebdings() {
     LOGFONTW font = webdings();
@@ -114,12 +96,8 @@ Form::Form(const WindowDesign& design, SymbolFont symbols)
     if (!drawnSymbols_) symbolFont_ = webdingsFont(dpi_);
     createWindow(design);
     menu_ = std::make_unique<PopupMenuControl>(design.menu, hwnd_);
-    std::vector<const ControlDesign*> inTabOrder;
-    for (const ControlDesign& control : design.controls)
-        inTabOrder.push_back(&control);
     // Created in tab order, so that Tab visits them in that order.
-    std::ranges::sort(inTabOrder, {}, &ControlDesign::tabIndex);
-    for (const ControlDesign* control : inTabOrder)
+    for (const ControlDesign* control : inTabOrder(design))
         createControl(*control, kFirstControlId + control->tabIndex);
 }
 
@@ -133,11 +111,21 @@ Form::~Form() {
 }
 
 int Form::pixels(int twips) const {
-    return ::MulDiv(twips, dpi_, 1440);
+    return pixelsOf(twips, dpi_);
 }
 
 int Form::twips(int pixels) const {
-    return ::MulDiv(pixels, 1440, dpi_);
+    return twipsOf(pixels, dpi_);
+}
+
+SIZE Form::textExtent(const std::u16string& text) const {
+    const HDC dc = ::GetDC(hwnd_);
+    const HGDIOBJ previous = ::SelectObject(dc, font_);
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, wide(text), static_cast<int>(text.size()), &size);
+    ::SelectObject(dc, previous);
+    ::ReleaseDC(hwnd_, dc);
+    return size;
 }
 
 void Form::createWindow(const WindowDesign& design) {
@@ -161,7 +149,7 @@ HWND Form::createNative(const ControlDesign& design, int id) {
     case ControlKind::Label: {
         style |= SS_LEFT | SS_NOPREFIX;
         // Sized to its text.
-        const SIZE text = textExtent(hwnd_, font_, design.caption);
+        const SIZE text = textExtent(design.caption);
         width = text.cx;
         height = text.cy;
         break;
@@ -220,7 +208,7 @@ void Form::createControl(const ControlDesign& design, int id) {
         break;
     case ControlKind::TextBox:
         texts_[design.name] = std::make_unique<TextControl>(native);
-        ::SendMessageW(native, EM_SETLIMITTEXT, 2048, 0);
+        ::SendMessageW(native, EM_SETLIMITTEXT, kClipboardPreviewUnits, 0);
         ::SetWindowSubclass(native, &Form::textBoxProc, 1, reinterpret_cast<DWORD_PTR>(this));
         break;
     }

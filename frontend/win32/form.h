@@ -72,11 +72,11 @@ class Form {
     TextControl& textBox(const std::u16string& name) { return *texts_.at(name); }
     // A control's native window by its name; labels of the array l as "l(0)" ...
     HWND control(const std::u16string& key) const { return controls_.at(key); }
-    bool drawsSymbols() const { return drawnSymbols_; }
     // Pixels of a length in twips at the screen's density, and back.
     int pixels(int twips) const;
     int twips(int pixels) const;
-    HFONT font() const { return font_; }
+    // The size of a text in the window's font, in pixels.
+    SIZE textExtent(const std::u16string& text) const;
 
     // A click on a button or a pick in a combo box, by the control's name.
     std::function<void(const std::u16string& name)> onClick;
@@ -131,9 +131,6 @@ class Form {
     std::map<std::u16string, std::unique_ptr<ListControl>> lists_;
     std::map<std::u16string, std::unique_ptr<TextControl>> texts_;
 };
-
-// A control's key: its name, and for an element of a control array "(index)".
-std::u16string controlKey(const ControlDesign& design);
 
 // Whether the system has the Webdings font.
 bool hasWebdings();

@@ -17,18 +17,19 @@ UINT stateOf(bool enabled) {
 PopupMenuControl::PopupMenuControl(const std::vector<MenuItemDesign>& design, HWND owner)
     : menu_(::CreatePopupMenu()), owner_(owner) {
     for (const MenuItemDesign& item : design) {
-        if (item.caption == u"-") {
+        if (item.command == MenuCommand::Separator) {
             ::AppendMenuW(menu_, MF_SEPARATOR, 0, nullptr);
             continue;
         }
         const UINT id = nextId_++;
         ::AppendMenuW(menu_, MF_STRING | stateOf(item.enabled), id, wide(item.caption));
-        if (item.name == u"关于") aboutId_ = id;
-        if (item.name == u"恢复") restoreId_ = id;
-        if (item.name == u"关闭") closeId_ = id;
-        if (item.name == u"转换方式") modeIds_.push_back(id);
+        if (item.command == MenuCommand::Mode) {
+            modeIds_.push_back(id);
+        } else {
+            commands_[id] = item.command;
+        }
+        if (item.command == MenuCommand::Restore) ::SetMenuDefaultItem(menu_, id, FALSE);
     }
-    ::SetMenuDefaultItem(menu_, restoreId_, FALSE);
 }
 
 PopupMenuControl::~PopupMenuControl() {
@@ -81,16 +82,13 @@ void PopupMenuControl::popup() {
 
 bool PopupMenuControl::choose(UINT id) {
     const auto mode = std::find(modeIds_.begin(), modeIds_.end(), id);
+    const auto other = commands_.find(id);
+    if (mode == modeIds_.end() && other == commands_.end()) return false;
+    if (!onChoose) return true;
     if (mode != modeIds_.end()) {
-        if (onMode) onMode(static_cast<int>(mode - modeIds_.begin()));
-    } else if (id == aboutId_) {
-        if (onAbout) onAbout();
-    } else if (id == restoreId_) {
-        if (onRestore) onRestore();
-    } else if (id == closeId_) {
-        if (onClose) onClose();
+        onChoose(MenuCommand::Mode, static_cast<int>(mode - modeIds_.begin()));
     } else {
-        return false;
+        onChoose(other->second, 0);
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include "window/layout.h"
 
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 #include <windows.h>
@@ -31,19 +32,16 @@ class PopupMenuControl : public PopupMenu {
     // Runs the handler of a chosen item; false for an id not of this menu.
     bool choose(UINT id);
 
-    std::function<void()> onAbout;
-    std::function<void()> onRestore;
-    std::function<void()> onClose;
-    std::function<void(int)> onMode;
+    // A chosen item: its command and, for 转换方式, the element's index (else 0).
+    std::function<void(MenuCommand, int)> onChoose;
 
   private:
     UINT modeId(int index) const { return modeIds_.at(static_cast<std::size_t>(index)); }
 
     HMENU menu_;
     HWND owner_;
-    UINT aboutId_ = 0;
-    UINT restoreId_ = 0;
-    UINT closeId_ = 0;
+    // The items other than 转换方式's elements, by their id.
+    std::map<UINT, MenuCommand> commands_;
     std::vector<UINT> modeIds_;
     UINT nextId_ = 1;
 };

@@ -15,7 +15,6 @@ struct Hook {
     WindowProc procedure;
     WNDPROC previous;
 };
-std::mutex procedureMutex;
 std::map<HWND, Hook> hooks;
 
 WindowProc portable(WNDPROC native) {
@@ -54,13 +53,11 @@ NOTIFYICONDATAW nativeRecord(const NotifyIconData& data) {
 }
 
 ShellTrayCalls::~ShellTrayCalls() {
-    const std::lock_guard lock(mutex_);
     if (shown_) ::Shell_NotifyIconW(NIM_DELETE, &*shown_);
 }
 
 void ShellTrayCalls::shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) {
     NOTIFYICONDATAW record = nativeRecord(data);
-    const std::lock_guard lock(mutex_);
     ::Shell_NotifyIconW(operation, &record);
     if (operation == kNimAdd) shown_ = record;
     if (operation == kNimModify && shown_) mergeInto(*shown_, record);
@@ -68,13 +65,11 @@ void ShellTrayCalls::shellNotifyIcon(std::uint32_t operation, const NotifyIconDa
 }
 
 void ShellTrayCalls::addAgain() {
-    const std::lock_guard lock(mutex_);
     if (shown_) ::Shell_NotifyIconW(NIM_ADD, &*shown_);
 }
 
 WindowProc ShellTrayCalls::replaceWindowProc(WindowHandle window, WindowProc procedure) {
     const HWND hwnd = reinterpret_cast<HWND>(window);
-    const std::lock_guard lock(procedureMutex);
     const auto found = hooks.find(hwnd);
     if (found == hooks.end()) {
         const auto previous = reinterpret_cast<WNDPROC>(::SetWindowLongPtrW(
@@ -103,14 +98,10 @@ std::intptr_t ShellTrayCalls::callWindowProc(WindowProc previous, WindowHandle w
 
 LRESULT CALLBACK ShellTrayCalls::trampoline(HWND window, UINT message, WPARAM wParam,
                                             LPARAM lParam) {
-    WindowProc procedure = nullptr;
-    {
-        const std::lock_guard lock(procedureMutex);
-        const auto found = hooks.find(window);
-        if (found != hooks.end()) procedure = found->second.procedure;
-    }
-    if (!procedure) return ::DefWindowProcW(window, message, wParam, lParam);
-    return procedure(reinterpret_cast<WindowHandle>(window), message, wParam, lParam);
+    const auto found = hooks.find(window);
+    if (found == hooks.end() || !found->second.procedure)
+        return ::DefWindowProcW(window, message, wParam, lParam);
+    return found->second.procedure(reinterpret_cast<WindowHandle>(window), message, wParam, lParam);
 }
 
 } // namespace tolvane::win32

@@ -6,7 +6,6 @@
 #include "platform/tray.h"
 
 #include <map>
-#include <mutex>
 #include <optional>
 #include <windows.h>
 
@@ -30,7 +29,6 @@ class ShellTrayCalls : public TrayCalls {
   private:
     static LRESULT CALLBACK trampoline(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    std::mutex mutex_;
     // The icon as last added and changed, while it is shown.
     std::optional<NOTIFYICONDATAW> shown_;
 };

@@ -140,13 +140,7 @@ void WindowControl::close() {
 }
 
 double WindowControl::textWidth(const std::u16string& text) const {
-    const HDC dc = ::GetDC(hwnd());
-    const HGDIOBJ previous = ::SelectObject(dc, form_.font());
-    SIZE size{};
-    ::GetTextExtentPoint32W(dc, wide(text), static_cast<int>(text.size()), &size);
-    ::SelectObject(dc, previous);
-    ::ReleaseDC(hwnd(), dc);
-    return size.cx;
+    return form_.textExtent(text).cx;
 }
 
 } // namespace tolvane::win32

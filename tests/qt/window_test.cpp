@@ -91,7 +91,9 @@ TEST_F(真窗体, 转换方式菜单项插在关闭之前并报告序号) {
     ASSERT_NE(at, actions.end());
     EXPECT_EQ(actions.back()->text(), QString("关闭"));
     int chosen = -1;
-    menu.onMode = [&](int index) { chosen = index; };
+    menu.onChoose = [&](MenuCommand command, int index) {
+        chosen = command == MenuCommand::Mode ? index : -2;
+    };
     (*at)->trigger();
     EXPECT_EQ(chosen, 1);
 }

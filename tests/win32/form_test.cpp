@@ -18,8 +18,8 @@ TEST(原生窗体, 客户区和控件按缇换算的位置和大小) {
     Form form(主窗体设计());
     RECT client{};
     ::GetClientRect(form.hwnd(), &client);
-    EXPECT_EQ(client.right, form.pixels(4545));
-    EXPECT_EQ(client.bottom, form.pixels(3615));
+    EXPECT_EQ(client.right, form.pixels(主窗体设计().clientWidth));
+    EXPECT_EQ(client.bottom, form.pixels(主窗体设计().clientHeight));
     for (const ControlDesign& design : 主窗体设计().controls) {
         const RECT place = placeInParent(form.control(controlKey(design)));
         const std::string name = ::testing::PrintToString(controlKey(design));
@@ -96,7 +96,9 @@ TEST(弹出菜单, 恢复是默认项而转换方式的元素接在数组末尾)
     ::GetMenuStringW(menu.handle(), 5, sixth, 32, MF_BYPOSITION);
     EXPECT_EQ(fromWide(sixth), u"剪贴板“简体到繁体”");
     int chosen = -1;
-    menu.onMode = [&chosen](int index) { chosen = index; };
+    menu.onChoose = [&chosen](MenuCommand command, int index) {
+        chosen = command == MenuCommand::Mode ? index : -2;
+    };
     EXPECT_TRUE(menu.choose(::GetMenuItemID(menu.handle(), 5)));
     EXPECT_EQ(chosen, 1);
 }

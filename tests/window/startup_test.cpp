@@ -5,8 +5,10 @@
 #include "engine/state.h"
 #include "support/tray.h"
 #include "tolvane_version.h"
+#include "window/layout.h"
 #include "window_rig.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tolvane {
@@ -25,6 +27,20 @@ constexpr const char16_t* kSettings[][4] = {
     {u"个人设置", u"提示使用拖放操作", u"1e999", u"2147483647"},
     {u"窗体位置", u"X", u"-300.5", u"-300"},
     {u"窗体位置", u"状态", u"2", u"0"}};
+
+// Both front-ends place the controls through these: twips to pixels at the
+// screen's density, rounded halves away from zero, and the controls in tab order.
+TEST(窗体设计, 缇和像素按密度四舍五入互换且控件按Tab顺序) {
+    const int cases[][3] = {
+        {7, 96, 0}, {8, 96, 1}, {-8, 96, -1}, {4545, 96, 303}, {1440, 120, 120}};
+    for (const auto& [twips, dpi, pixels] : cases)
+        EXPECT_EQ(pixelsOf(twips, dpi), pixels) << twips << " twips at " << dpi;
+    EXPECT_EQ(twipsOf(303), 4545);
+    EXPECT_EQ(twipsOf(1, 120), 12);
+    const std::vector<const ControlDesign*> order = inTabOrder(主窗体设计());
+    EXPECT_EQ(order.size(), 主窗体设计().controls.size());
+    EXPECT_TRUE(std::ranges::is_sorted(order, {}, &ControlDesign::tabIndex));
+}
 
 TEST(启动, 读入的设置在关闭时写回) {
     for (const auto& row : kSettings) {

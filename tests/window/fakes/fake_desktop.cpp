@@ -13,6 +13,7 @@ void FakeClipboard::check() const {
 }
 
 void FakeTrayCalls::shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) {
+    usedOffThread |= std::this_thread::get_id() != windowThread_;
     shown = operation != kNimDelete && (shown || operation == kNimAdd);
     if ((data.uFlags & kNifIcon) != 0) icon = data.hIcon;
     const auto end = std::find(data.szTip.begin(), data.szTip.end(), 0);

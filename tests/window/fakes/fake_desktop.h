@@ -61,6 +61,11 @@ struct FakeTrayCalls : TrayCalls {
     std::u16string tip;
     WindowHandle owner = 0;
     WindowProc procedure = nullptr;
+    // Set when the icon was changed from a thread other than the window's.
+    bool usedOffThread = false;
+
+  private:
+    const std::thread::id windowThread_ = std::this_thread::get_id();
 };
 
 // Answers with the block (NULs included); none: the user cancels.
