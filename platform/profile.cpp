@@ -4,6 +4,7 @@
 
 #include "platform/profile.h"
 
+#include "platform/ascii.h"
 #include "platform/codepage.h"
 #include "platform/profile_file.h"
 
@@ -19,21 +20,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-unsigned char asciiLower(unsigned char byte) {
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
 // Case-insensitive for ASCII letters only; the second byte of a double-byte
 // character is compared exactly, since it may look like an ASCII letter.
 bool sameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        if (isGbkLeadByte(x) && i + 1 < a.size()) {
-            if (x != y || a[i + 1] != b[i + 1]) return false;
+        if (isGbkLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
             ++i;
-        } else if (asciiLower(x) != asciiLower(y)) {
+        } else if (asciiLower(a[i]) != asciiLower(b[i])) {
             return false;
         }
     }
