@@ -153,6 +153,16 @@ inline std::u16string folderOf(const std::u16string& path) {
     return separator == std::u16string::npos ? u"." : path.substr(0, separator + 1);
 }
 
+// The folder a path lies in as a path of its own: without the separator at
+// its end, unless that separator is all there is ("a/b" gives "a", "/a" gives
+// "/"); a bare name lies in ".".
+inline std::u16string parentFolder(const std::u16string& path) {
+    std::u16string folder = folderOf(path);
+    if (folder.size() > 1 && kPathSeparators.find(folder.back()) != std::u16string_view::npos)
+        folder.pop_back();
+    return folder;
+}
+
 // The folder and the name with one separator between, also when the folder is
 // a root that already ends in one. No folder leaves the name as it is: a
 // separator in front would move it to the root.

@@ -257,9 +257,7 @@ std::u16string programFolder() {
     std::array<char, 4096> buffer{};
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     if (length <= 0) return u".";
-    const std::string exe(buffer.data(), static_cast<std::size_t>(length));
-    const std::size_t slash = exe.rfind('/');
-    return fromUtf8(exe.substr(0, slash == 0 ? 1 : slash));
+    return parentFolder(fromUtf8({buffer.data(), static_cast<std::size_t>(length)}));
 }
 
 } // namespace tolvane
