@@ -63,12 +63,22 @@ class NewFileInPlace {
     // Throws Error, 58 when the path was taken meanwhile. Without flushFolder
     // the caller flushes the folder (flushFolderOf), once for many files.
     void commit(bool flushFolder = true);
+    // The same, but a file at the path is replaced (renameReplacing).
+    void commitReplacing();
 
   private:
+    void place(bool replacing);
+
     std::u16string path_;
     std::u16string temporary_;
     std::unique_ptr<NewFile> file_;
 };
+
+// Replaces the file at path by one holding content, in one step, so that a
+// failure (Error) leaves the old file exactly as it was. Only for the
+// program's own files (its settings), which stay private to their owner: a
+// user's file is never replaced, only moved into a backup folder.
+void replaceFile(const std::u16string& path, std::string_view content);
 
 // Makes the renames in the file's folder last through a power loss; best effort.
 void flushFolderOf(const std::u16string& path);
@@ -95,6 +105,8 @@ class InputFile {
 
 // Moves a file; never replaces an existing target (Error 58).
 void renameNoReplace(const std::u16string& from, const std::u16string& to);
+// Moves a file onto to in one step, replacing a file there. Throws Error.
+void renameReplacing(const std::u16string& from, const std::u16string& to);
 
 void makeFolder(const std::u16string& path);
 void removeFile(const std::u16string& path);

@@ -220,6 +220,10 @@ void renameNoReplace(const std::u16string& from, const std::u16string& to) {
     fail(errno == EEXIST ? to : from);
 }
 
+void renameReplacing(const std::u16string& from, const std::u16string& to) {
+    if (::rename(toUtf8(from).c_str(), toUtf8(to).c_str()) != 0) fail(to);
+}
+
 void makeFolder(const std::u16string& path) {
     if (::mkdir(toUtf8(path).c_str(), 0777) != 0) fail(path);
 }

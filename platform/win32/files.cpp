@@ -208,6 +208,11 @@ void renameNoReplace(const std::u16string& from, const std::u16string& to) {
     throw win32::systemError(code, targetExists ? to : from);
 }
 
+void renameReplacing(const std::u16string& from, const std::u16string& to) {
+    if (!::MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        fail(to);
+}
+
 void makeFolder(const std::u16string& path) {
     if (!::CreateDirectoryW(wide(path), nullptr)) fail(path);
 }

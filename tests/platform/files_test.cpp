@@ -165,7 +165,8 @@ struct FileSizeLimit {
     void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
 };
 
-// A write stopped part-way is reported and its file removed.
+// A write stopped part-way is reported and its file removed; a replacement
+// stopped so leaves the old file and no temporary one.
 TEST(新建文件, 写到一半失败时报错并删除半截文件) {
     ScratchFolder folder;
     const std::string bytes(10000, 'x');
@@ -174,6 +175,10 @@ TEST(新建文件, 写到一半失败时报错并删除半截文件) {
     EXPECT_EQ(errorNumberOf([&] { file.write(asBytes(bytes)); }), kFileTooLarge);
     EXPECT_FALSE(exists(folder / u"a.txt"));
     EXPECT_THROW(file.finish(), Error);
+    writeBytes(folder / "b.ini", "old");
+    EXPECT_EQ(errorNumberOf([&] { replaceFile(folder / u"b.ini", bytes); }), kFileTooLarge);
+    EXPECT_EQ(readBytes(folder / "b.ini"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 // The fallback for file systems without an atomic no-replace rename.
