@@ -3,6 +3,7 @@
 // implementation converts them at the system call. Failures throw Error.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -124,6 +125,9 @@ std::vector<std::u16string> listFiles(const std::u16string& folder, const std::u
 class ConversionLock {
   public:
     explicit ConversionLock(const std::u16string& path);
+    // Runs betweenOpenAndLock after the file is opened and before it is
+    // locked, where another run may put a new file at the path.
+    ConversionLock(const std::u16string& path, const std::function<void()>& betweenOpenAndLock);
     ConversionLock(const ConversionLock&) = delete;
     ConversionLock& operator=(const ConversionLock&) = delete;
     ~ConversionLock();

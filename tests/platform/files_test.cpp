@@ -109,6 +109,15 @@ TEST(转换锁, 只拿普通文件且同时只有一个) {
     EXPECT_EQ(readWholeFile(folder / u"a.txt").size(), 1U);
     renameNoReplace(folder / u"a.txt", folder / u"b.txt");
     EXPECT_EQ(numberOf(folder / u"b.txt"), kFileBusy) << "the hold moves with the file";
+    // Another run's file put at the path between the open and the lock is not the one held.
+    writeBytes(folder / "c.txt", "x");
+    EXPECT_EQ(errorNumberOf([&] {
+                  const ConversionLock lock(folder / u"c.txt", [&] {
+                      renameNoReplace(folder / u"c.txt", folder / u"c.old");
+                      writeBytes(folder / "c.txt", "y");
+                  });
+              }),
+              kFileBusy);
 }
 
 TEST(列出文件, 只列匹配的普通非隐藏文件) {
