@@ -10,6 +10,7 @@
 #include "tests/common/scratch_folder.h"
 
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <vector>
 
