@@ -13,9 +13,10 @@ namespace {
 // converted) is put back at its path, those before stay converted and those
 // after untouched.
 TEST(命令行中断, 正在转换的文件放回原处而退出码按信号) {
+    const std::string line = gbk::汉 + gbk::字 + gbk::国 + "0123456789\r\n";
     std::string big;
     while (big.size() < (32U << 20))
-        big += gbk::汉 + gbk::字 + gbk::国 + "0123456789\r\n";
+        big += line;
     for (const auto& [signal, exitCode] :
          {std::pair{SIGINT, 130}, std::pair{SIGTERM, 143}, std::pair{SIGHUP, 129}}) {
         SCOPED_TRACE(signal);
