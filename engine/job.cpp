@@ -127,10 +127,8 @@ void 转换所有文件名(作业界面& 界面, const 内码对照表& 表) {
 
 void 转换剪贴板(作业界面& 界面, const 内码对照表& 表) {
     界面.显示状态(u"正在转换剪贴板文本...");
+    // The text is one piece: a stop comes too late for it.
     const std::u16string 文本 = 转换文本(表, 界面.剪贴板内容());
-    // The text is one piece: a stop is noticed after it, and the converted
-    // text still goes on the clipboard.
-    stopRequested();
     try {
         界面.放入剪贴板(文本);
     } catch (const Error& e) {

@@ -3,6 +3,7 @@
 // implementation converts them at the system call. Failures throw Error.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -63,12 +64,22 @@ class NewFileInPlace {
     // Throws Error, kFileExists when the path was taken meanwhile. Without flushFolder
     // the caller flushes the folder (flushFolderOf), once for many files.
     void commit(bool flushFolder = true);
+    // The same, but a file at the path is replaced (renameReplacing).
+    void commitReplacing();
 
   private:
+    void place(bool replacing);
+
     std::u16string path_;
     std::u16string temporary_;
     std::unique_ptr<NewFile> file_;
 };
+
+// Replaces the file at path by one holding content, in one step, so that a
+// failure (Error) leaves the old file exactly as it was. Only for the
+// program's own files (its settings), which stay private to their owner: a
+// user's file is never replaced, only moved into a backup folder.
+void replaceFile(const std::u16string& path, std::string_view content);
 
 // Makes the renames in the file's folder last through a power loss; best effort.
 void flushFolderOf(const std::u16string& path);
@@ -95,6 +106,8 @@ class InputFile {
 
 // Moves a file; never replaces an existing target (Error kFileExists).
 void renameNoReplace(const std::u16string& from, const std::u16string& to);
+// Moves a file onto to in one step, replacing a file there. Throws Error.
+void renameReplacing(const std::u16string& from, const std::u16string& to);
 
 void makeFolder(const std::u16string& path);
 void removeFile(const std::u16string& path);
@@ -113,6 +126,9 @@ std::vector<std::u16string> listFiles(const std::u16string& folder, const std::u
 class ConversionLock {
   public:
     explicit ConversionLock(const std::u16string& path);
+    // Runs betweenOpenAndLock after the file is opened and before it is
+    // locked, where another run may put a new file at the path.
+    ConversionLock(const std::u16string& path, const std::function<void()>& betweenOpenAndLock);
     ConversionLock(const ConversionLock&) = delete;
     ConversionLock& operator=(const ConversionLock&) = delete;
     ~ConversionLock();
@@ -152,6 +168,16 @@ inline constexpr std::u16string_view kForbiddenInNames{u"/\0", 2};
 inline std::u16string folderOf(const std::u16string& path) {
     const std::size_t separator = path.find_last_of(kPathSeparators);
     return separator == std::u16string::npos ? u"." : path.substr(0, separator + 1);
+}
+
+// The folder a path lies in as a path of its own: without the separator at
+// its end, unless that separator is all there is ("a/b" gives "a", "/a" gives
+// "/"); a bare name lies in ".".
+inline std::u16string parentFolder(const std::u16string& path) {
+    std::u16string folder = folderOf(path);
+    if (folder.size() > 1 && kPathSeparators.find(folder.back()) != std::u16string_view::npos)
+        folder.pop_back();
+    return folder;
 }
 
 // The folder and the name with one separator between, also when the folder is

@@ -1,5 +1,6 @@
-// What every system shares of writing new files: the temporary names and a
-// file that appears at its path complete or not at all.
+// What every system shares of writing new files: the temporary names, a
+// file that appears at its path complete or not at all, and a file replaced
+// in one step.
 
 #include "platform/error.h"
 #include "platform/files.h"
@@ -47,10 +48,22 @@ NewFileInPlace::NewFileInPlace(const std::u16string& path) : path_(path) {
 }
 
 void NewFileInPlace::commit(bool flushFolder) {
+    place(false);
+    if (flushFolder) flushFolderOf(path_);
+}
+
+void NewFileInPlace::commitReplacing() {
+    place(true);
+    flushFolderOf(path_);
+}
+
+// Flushed before the rename: a power loss must not leave a name pointing at
+// data that never reached the disk.
+void NewFileInPlace::place(bool replacing) {
     file_->flush();
     file_->finish();
     try {
-        renameNoReplace(temporary_, path_);
+        replacing ? renameReplacing(temporary_, path_) : renameNoReplace(temporary_, path_);
     } catch (const Error&) {
         // The rename's failure is the one to report; the leftover is removed as far as possible.
         try {
@@ -59,7 +72,13 @@ void NewFileInPlace::commit(bool flushFolder) {
         }
         throw;
     }
-    if (flushFolder) flushFolderOf(path_);
+}
+
+void replaceFile(const std::u16string& path, std::string_view content) {
+    NewFileInPlace replacement(path);
+    replacement.file().write(
+        {reinterpret_cast<const std::uint8_t*>(content.data()), content.size()});
+    replacement.commitReplacing();
 }
 
 } // namespace tolvane

@@ -1,11 +1,13 @@
 // The private-profile functions over our own INI reader and writer. Names and
-// values are ANSI (code page 936) bytes and are compared as such. Only reading
-// and replacing the whole file is the system's (profile_file.h).
+// values are ANSI (code page 936) bytes and are compared as such. The file is
+// read and replaced as a whole.
 
 #include "platform/profile.h"
 
+#include "platform/ascii.h"
 #include "platform/codepage.h"
-#include "platform/profile_file.h"
+#include "platform/error.h"
+#include "platform/files.h"
 
 #include <algorithm>
 #include <cstring>
@@ -19,21 +21,15 @@ namespace {
 
 using Lines = std::vector<std::string>;
 
-unsigned char asciiLower(unsigned char byte) {
-    return byte >= 'A' && byte <= 'Z' ? static_cast<unsigned char>(byte - 'A' + 'a') : byte;
-}
-
 // Case-insensitive for ASCII letters only; the second byte of a double-byte
 // character is compared exactly, since it may look like an ASCII letter.
 bool sameName(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto x = static_cast<unsigned char>(a[i]);
-        const auto y = static_cast<unsigned char>(b[i]);
-        if (isGbkLeadByte(x) && i + 1 < a.size()) {
-            if (x != y || a[i + 1] != b[i + 1]) return false;
+        if (isGbkLeadByte(static_cast<unsigned char>(a[i])) && i + 1 < a.size()) {
+            if (a[i] != b[i] || a[i + 1] != b[i + 1]) return false;
             ++i;
-        } else if (asciiLower(x) != asciiLower(y)) {
+        } else if (asciiLower(a[i]) != asciiLower(b[i])) {
             return false;
         }
     }
@@ -169,9 +165,13 @@ std::string joinedLines(const Lines& lines) {
 // The file's lines; an empty list for a missing file, nothing when an
 // existing file cannot be read (it must then not be replaced either).
 std::optional<Lines> readLines(const std::u16string& path) {
-    const auto content = readProfileFile(path);
-    if (!content) return std::nullopt;
-    return splitLines(*content);
+    try {
+        const std::vector<std::uint8_t> content = readWholeFile(path);
+        return splitLines({content.begin(), content.end()});
+    } catch (const Error& error) {
+        if (error.number() == kFileNotFound) return Lines{};
+        return std::nullopt;
+    }
 }
 
 } // namespace
@@ -195,7 +195,12 @@ bool writePrivateProfileString(const std::string& section, const std::string& ke
     auto lines = readLines(file);
     if (!lines) return false;
     setValue(*lines, section, key, value);
-    return replaceProfileFile(file, joinedLines(*lines));
+    try {
+        replaceFile(file, joinedLines(*lines));
+        return true;
+    } catch (const Error&) {
+        return false;
+    }
 }
 
 } // namespace tolvane

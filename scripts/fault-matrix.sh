@@ -3,7 +3,8 @@
 # vanishing files, odd file kinds and names, concurrent runs and many files,
 # and checks after every case that nothing was lost or misplaced: the original
 # bytes are at the file's path or in its newest backup folder, and the path
-# holds the original, nothing, or the complete converted file.
+# holds the original, nothing, or the complete converted file. A stop signal
+# must put the original back at its path and end with 128 + its number.
 #
 #   scripts/fault-matrix.sh [tolvane-cli]    (default: build/default/bin/tolvane-cli)
 #
@@ -105,8 +106,10 @@ for sig in TERM HUP INT; do
     kill -s "$sig" "$pid"
     wait "$pid"
     code=$?
-    record "SIG$sig mid-run" "exit $code, path: $(state_of "$work/big/f.txt" "$work/big.orig" "$work/big.conv")" \
-        "$(invariant "$work/big/f.txt" "$work/big.orig" "$work/big.conv")"
+    state=$(state_of "$work/big/f.txt" "$work/big.orig" "$work/big.conv")
+    want=$((128 + $(kill -l "$sig")))
+    record "SIG$sig mid-run" "exit $code, path: $state" \
+        "$([ "$code" -eq "$want" ] && [ "$state" = original ] && echo holds || echo "not put back with exit $want")"
 done
 
 # --- a full disk --------------------------------------------------------------

@@ -39,10 +39,8 @@ const std::u16string& sectionOrDefault(const std::u16string& 小节) {
 
 // A user's settings folder does not exist before the first write.
 bool folderReadyFor(const std::u16string& file) {
-    const std::size_t slash = file.rfind(kPathSeparator);
-    if (slash == 0 || slash == std::u16string::npos) return true;
-    const std::u16string folder = file.substr(0, slash);
-    if (pathKind(folder) != PathKind::Missing) return true;
+    const std::u16string folder = parentFolder(file);
+    if (folder == file || pathKind(folder) != PathKind::Missing) return true;
     if (!folderReadyFor(folder)) return false;
     try {
         makeFolder(folder);

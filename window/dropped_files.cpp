@@ -1,5 +1,6 @@
 #include "window/dropped_files.h"
 
+#include "platform/ascii.h"
 #include "platform/utf8.h"
 
 namespace tolvane {
@@ -16,11 +17,8 @@ std::string_view trimmed(std::string_view line) {
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
     if (text.size() < prefix.size()) return false;
-    for (std::size_t i = 0; i < prefix.size(); ++i) {
-        const char c = text[i];
-        const char lower = c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-        if (lower != prefix[i]) return false;
-    }
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        if (asciiLower(text[i]) != prefix[i]) return false;
     return true;
 }
 

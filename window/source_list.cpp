@@ -1,6 +1,7 @@
 // The source list, the conversion type and the mapping-table choice.
 
 #include "engine/job.h"
+#include "engine/state.h"
 #include "engine/table.h"
 #include "platform/files.h"
 #include "support/open_file.h"
@@ -51,6 +52,8 @@ void 主窗体::依据_Click() {
 }
 
 LoadedTable 主窗体::读取对照表(const std::u16string& 名称, TableLoadWindow& 显示) {
+    // A stop that came too late for the job before must not cut this load short.
+    取消标志 = false;
     // A table removed since start-up no longer names a file: the load fails.
     const auto 文件 = tableFile(对照表路径_, 名称);
     return 文件 ? 载入对照表文件(*文件, 显示, 使用词组_) : LoadedTable{};

@@ -4,6 +4,7 @@
 #include "platform/error.h"
 #include "platform/files.h"
 #include "support/ini.h"
+#include "support/number_text.h"
 #include "support/places.h"
 #include "tolvane_version.h"
 #include "window/job_runner.h"

@@ -37,11 +37,15 @@ void takeHold(int fd, const std::u16string& path) {
 
 } // namespace
 
+ConversionLock::ConversionLock(const std::u16string& path) : ConversionLock(path, [] {}) {}
+
 // Without O_NONBLOCK opening a FIFO would wait for a writer.
-ConversionLock::ConversionLock(const std::u16string& path)
+ConversionLock::ConversionLock(const std::u16string& path,
+                               const std::function<void()>& betweenOpenAndLock)
     : fd_(::open(toUtf8(path).c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
     if (fd_ < 0) throw systemError(errno, path);
     try {
+        betweenOpenAndLock();
         takeHold(fd_, path);
     } catch (...) {
         ::close(fd_); // no destructor runs for a constructor that throws

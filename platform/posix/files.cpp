@@ -220,6 +220,10 @@ void renameNoReplace(const std::u16string& from, const std::u16string& to) {
     fail(errno == EEXIST ? to : from);
 }
 
+void renameReplacing(const std::u16string& from, const std::u16string& to) {
+    if (::rename(toUtf8(from).c_str(), toUtf8(to).c_str()) != 0) fail(to);
+}
+
 void makeFolder(const std::u16string& path) {
     if (::mkdir(toUtf8(path).c_str(), 0777) != 0) fail(path);
 }
@@ -257,9 +261,7 @@ std::u16string programFolder() {
     std::array<char, 4096> buffer{};
     const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
     if (length <= 0) return u".";
-    const std::string exe(buffer.data(), static_cast<std::size_t>(length));
-    const std::size_t slash = exe.rfind('/');
-    return fromUtf8(exe.substr(0, slash == 0 ? 1 : slash));
+    return parentFolder(fromUtf8({buffer.data(), static_cast<std::size_t>(length)}));
 }
 
 } // namespace tolvane

@@ -60,12 +60,17 @@ void takeHold(HANDLE file, const std::u16string& path) {
 
 } // namespace
 
-ConversionLock::ConversionLock(const std::u16string& path) : fd_(-1) {
+ConversionLock::ConversionLock(const std::u16string& path) : ConversionLock(path, [] {}) {}
+
+ConversionLock::ConversionLock(const std::u16string& path,
+                               const std::function<void()>& betweenOpenAndLock)
+    : fd_(-1) {
     if (pathKind(path) == PathKind::Folder) throw systemError(EISDIR, path);
     const HANDLE file =
         ::CreateFileW(wide(path), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, 0, nullptr);
     if (file == INVALID_HANDLE_VALUE) win32::fail(path);
     try {
+        betweenOpenAndLock();
         takeHold(file, path);
     } catch (...) {
         ::CloseHandle(file); // no destructor runs for a constructor that throws

@@ -208,6 +208,11 @@ void renameNoReplace(const std::u16string& from, const std::u16string& to) {
     throw win32::systemError(code, targetExists ? to : from);
 }
 
+void renameReplacing(const std::u16string& from, const std::u16string& to) {
+    if (!::MoveFileExW(wide(from), wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        fail(to);
+}
+
 void makeFolder(const std::u16string& path) {
     if (!::CreateDirectoryW(wide(path), nullptr)) fail(path);
 }
@@ -248,11 +253,8 @@ std::u16string programFolder() {
         const DWORD length =
             ::GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
         if (length == 0) return u".";
-        if (length < buffer.size()) {
-            const std::u16string exe(reinterpret_cast<const char16_t*>(buffer.data()), length);
-            const std::size_t slash = exe.rfind(kPathSeparator);
-            return slash == std::u16string::npos ? u"." : exe.substr(0, slash);
-        }
+        if (length < buffer.size())
+            return parentFolder({reinterpret_cast<const char16_t*>(buffer.data()), length});
         buffer.resize(buffer.size() * 2);
     }
 }

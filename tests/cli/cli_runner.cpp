@@ -1,6 +1,7 @@
 #include "cli_runner.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <sys/wait.h>
@@ -23,6 +24,10 @@ void redirect(const fs::path& file, int stream, int flags) {
     for (const std::string& argument : arguments)
         argv.push_back(const_cast<char*>(argument.c_str()));
     argv.push_back(nullptr);
+    // Started as from a terminal: the program would keep ignoring a stop
+    // signal that whatever runs the tests happens to ignore.
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+        std::signal(signal, SIG_DFL);
     ::execv(TOLVANE_CLI, argv.data());
     ::_exit(127);
 }
@@ -34,8 +39,13 @@ Scratch::Scratch() {
 }
 
 RunResult Scratch::run(const std::vector<std::string>& arguments, const std::string& input) const {
+    writeBytes(root_.path() / "in", input);
+    return finish(start(arguments));
+}
+
+pid_t Scratch::start(const std::vector<std::string>& arguments) const {
     const fs::path io = root_.path();
-    writeBytes(io / "in", input);
+    if (!fs::exists(io / "in")) writeBytes(io / "in", {});
     const pid_t child = ::fork();
     if (child == 0) {
         if (::chdir(work_.c_str()) != 0) ::_exit(126);
@@ -44,10 +54,14 @@ RunResult Scratch::run(const std::vector<std::string>& arguments, const std::str
         redirect(io / "err", STDERR_FILENO, O_WRONLY | O_CREAT | O_TRUNC);
         execProgram(arguments);
     }
+    return child;
+}
+
+RunResult Scratch::finish(pid_t child) const {
     int status = 0;
     ::waitpid(child, &status, 0);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(io / "out"),
-            readBytes(io / "err")};
+    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, readBytes(root_.path() / "out"),
+            readBytes(root_.path() / "err")};
 }
 
 std::vector<std::pair<std::string, std::string>> snapshot(const fs::path& folder) {

@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <sys/types.h>
 #include <vector>
 
 namespace tolvane::cli_test {
@@ -29,6 +30,9 @@ class Scratch {
 
     // Runs the program in this folder with the input on standard input.
     RunResult run(const std::vector<std::string>& arguments, const std::string& input = {}) const;
+    // Starts it without waiting, with no input; finish() collects the result.
+    pid_t start(const std::vector<std::string>& arguments) const;
+    RunResult finish(pid_t child) const;
 
   private:
     testing::ScratchFolder root_;

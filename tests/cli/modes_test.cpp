@@ -20,6 +20,9 @@ TEST(命令行模式, 文件内容按名称递归转换并留下备份而演习�
     writeBytes(scratch / "d/sub/c", gbk::国);
     writeBytes(scratch / "e.txt", "plain " + gbk::国);
     fs::create_symlink("../e.txt", scratch / "d/link.txt");
+    // Written together, each converted file keeps its own permission bits.
+    fs::permissions(scratch / "d/a.txt", fs::perms(0640));
+    fs::permissions(scratch / "e.txt", fs::perms(0755));
     const auto before = snapshot(scratch.path());
     const RunResult preview = scratch.run({"-t", kTable, "-r", "--dry-run", "d", "e.txt"});
     EXPECT_EQ(preview.out, "d/a.txt: GBK, 2 个字符将被转换\nd/b.txt: GBK, 1 个字符将被转换\n"
@@ -36,6 +39,8 @@ TEST(命令行模式, 文件内容按名称递归转换并留下备份而演习�
     EXPECT_EQ(readBytes(scratch / "d/sub/c"), gbk::國);
     EXPECT_EQ(readBytes(scratch / "e.txt"), "plain " + gbk::國);
     EXPECT_EQ(readBytes(scratch / "~Vebzo01.bak/e.txt"), "plain " + gbk::国);
+    EXPECT_EQ(fs::status(scratch / "d/a.txt").permissions(), fs::perms(0640));
+    EXPECT_EQ(fs::status(scratch / "e.txt").permissions(), fs::perms(0755));
 }
 
 TEST(命令行模式, 文件名只改最后一部分而演习预报冲突) {

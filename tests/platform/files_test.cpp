@@ -109,6 +109,15 @@ TEST(转换锁, 只拿普通文件且同时只有一个) {
     EXPECT_EQ(readWholeFile(folder / u"a.txt").size(), 1U);
     renameNoReplace(folder / u"a.txt", folder / u"b.txt");
     EXPECT_EQ(numberOf(folder / u"b.txt"), kFileBusy) << "the hold moves with the file";
+    // Another run's file put at the path between the open and the lock is not the one held.
+    writeBytes(folder / "c.txt", "x");
+    EXPECT_EQ(errorNumberOf([&] {
+                  const ConversionLock lock(folder / u"c.txt", [&] {
+                      renameNoReplace(folder / u"c.txt", folder / u"c.old");
+                      writeBytes(folder / "c.txt", "y");
+                  });
+              }),
+              kFileBusy);
 }
 
 TEST(列出文件, 只列匹配的普通非隐藏文件) {
@@ -165,7 +174,8 @@ struct FileSizeLimit {
     void (*previousHandler)(int) = std::signal(SIGXFSZ, SIG_IGN);
 };
 
-// A write stopped part-way is reported and its file removed.
+// A write stopped part-way is reported and its file removed; a replacement
+// stopped so leaves the old file and no temporary one.
 TEST(新建文件, 写到一半失败时报错并删除半截文件) {
     ScratchFolder folder;
     const std::string bytes(10000, 'x');
@@ -174,6 +184,10 @@ TEST(新建文件, 写到一半失败时报错并删除半截文件) {
     EXPECT_EQ(errorNumberOf([&] { file.write(asBytes(bytes)); }), kFileTooLarge);
     EXPECT_FALSE(exists(folder / u"a.txt"));
     EXPECT_THROW(file.finish(), Error);
+    writeBytes(folder / "b.ini", "old");
+    EXPECT_EQ(errorNumberOf([&] { replaceFile(folder / u"b.ini", bytes); }), kFileTooLarge);
+    EXPECT_EQ(readBytes(folder / "b.ini"), "old");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
 // The fallback for file systems without an atomic no-replace rename.

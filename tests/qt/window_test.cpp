@@ -1,21 +1,25 @@
 // The Qt window with the real window logic behind it: what the widgets add
-// (the Start button's symbols, the window's own events, the popup menu), a
-// drop and a logout.
+// (the Start button's symbols, the window's own events, the popup menu and
+// the clipboard), a drop and a logout.
 
 #include "app/gui/wiring.h"
 #include "common/scratch_folder.h"
 #include "engine/state.h"
 #include "frontend/qt/text.h"
+#include "platform/utf8.h"
 #include "window/layout.h"
 
+#include <QClipboard>
 #include <QCoreApplication>
 #include <QDropEvent>
+#include <QGuiApplication>
 #include <QImage>
 #include <QMimeData>
 #include <QPushButton>
 #include <QUrl>
 #include <algorithm>
 #include <gtest/gtest.h>
+#include <thread>
 
 namespace tolvane::qt {
 namespace {
@@ -24,8 +28,8 @@ class 真窗体 : public ::testing::Test {
   protected:
     void SetUp() override {
         std::filesystem::create_directory(folder.path() / "对照表");
-        for (const char* table : {"对照表/甲.txt", "对照表/乙.txt"})
-            testing::writeBytes(folder / table, "a b\r\n");
+        testing::writeBytes(folder / "对照表/甲.txt", "a b\r\n");
+        testing::writeBytes(folder / "对照表/乙.txt", "a c\r\n");
         window.emplace(
             gui::controlsOf(form), desktop,
             文件位置{folder.path().u16string(), {(folder.path() / "对照表").u16string()}});
@@ -43,8 +47,9 @@ class 真窗体 : public ::testing::Test {
         QCoreApplication::sendEvent(target, &drop);
         return {enter.isAccepted(), drop.isAccepted()};
     }
-    QUrl url(const char* name) const {
-        return QUrl::fromLocalFile(toQString((folder / name).u16string()));
+    QByteArray uri(const char* encodedName) const {
+        return QUrl::fromLocalFile(toQString(folder.path().u16string())).toEncoded() + '/' +
+               encodedName;
     }
 
     testing::ScratchFolder folder;
@@ -81,36 +86,47 @@ TEST_F(真窗体, 程序自己改状态不报告而关闭只卸载一次且位�
     EXPECT_EQ(unloads, 1);
 }
 
-TEST_F(真窗体, 转换方式菜单项插在关闭之前并报告序号) {
-    MenuAdapter& menu = form.menu();
-    const QList<QAction*> actions = menu.menu().actions();
-    // The item of the second table in 依据.
-    const QString second = "剪贴板“" + toQString(form.combo(u"依据").itemText(1)).chopped(4) + "”";
+// The item of the second table in 依据 converts the clipboard with that
+// table, and the result goes to the clipboard, not to the primary selection.
+TEST_F(真窗体, 转换方式菜单项插在关闭之前并用它的表把剪贴板转换回剪贴板) {
+    const QList<QAction*> actions = form.menu().menu().actions();
+    const std::u16string table = form.combo(u"依据").itemText(1);
+    const QString second = "剪贴板“" + toQString(table).chopped(4) + "”";
     const auto at = std::find_if(actions.begin(), actions.end(),
                                  [&](QAction* a) { return a->text() == second; });
     ASSERT_NE(at, actions.end());
     EXPECT_EQ(actions.back()->text(), QString("关闭"));
-    int chosen = -1;
-    menu.onChoose = [&](MenuCommand command, int index) {
-        chosen = command == MenuCommand::Mode ? index : -2;
-    };
+    QClipboard& clipboard = *QGuiApplication::clipboard();
+    clipboard.setText("a");
     (*at)->trigger();
-    EXPECT_EQ(chosen, 1);
+    const QString expected = table == u"甲.txt" ? "b" : "c";
+    for (int wait = 0; wait < 2000 && clipboard.text() != expected; ++wait) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    EXPECT_EQ(clipboard.text(), expected);
 }
 
 TEST_F(真窗体, 拖放只接受文件列表且只加入文件而选中的可删除) {
     QMimeData text;
     text.setText("just text");
     EXPECT_EQ(dragAndDrop(text), std::make_pair(false, false));
+    // A name is the file system's bytes: GBK bytes that are no UTF-8, and
+    // "%41", which a second decoding would turn into "A". The folder is left out.
+    const std::string gbkName = "\xBA\xBA.txt";
+    testing::writeBytes(folder.path() / gbkName, "");
+    testing::writeBytes(folder.path() / "%41.txt", "");
     QMimeData files;
-    files.setUrls({url("对照表/甲.txt"), url("对照表")});
+    files.setData("text/uri-list", uri("%BA%BA.txt") + "\r\n" + uri("%2541.txt") + "\r\n" +
+                                       uri("%E5%AF%B9%E7%85%A7%E8%A1%A8") + "\r\n");
     EXPECT_EQ(dragAndDrop(files), std::make_pair(true, true));
-    ASSERT_EQ(form.list(u"源文件").count(), 1);
-    EXPECT_EQ(form.list(u"源文件").itemText(0), (folder / "对照表/甲.txt").u16string());
+    ASSERT_EQ(form.list(u"源文件").count(), 2);
+    EXPECT_EQ(toUtf8(form.list(u"源文件").itemText(0)), (folder.path() / gbkName).native());
+    EXPECT_EQ(toUtf8(form.list(u"源文件").itemText(1)), (folder.path() / "%41.txt").native());
     // Selected in the widget, removed by the window.
     form.fileList(u"源文件").item(0)->setSelected(true);
     qobject_cast<QPushButton*>(form.control(u"删除"))->click();
-    EXPECT_EQ(form.list(u"源文件").count(), 0);
+    EXPECT_EQ(form.list(u"源文件").count(), 1);
 }
 
 // A logout reaches the program as a Quit event sent to the application

@@ -55,9 +55,8 @@ TEST_F(INI设置, 空应用名用Appname) {
 TEST_F(INI设置, 写不进时报错且已有文件不变) {
     INI属性写入(u"X", u"1");
     const std::string before = readBytes(file_);
-    std::filesystem::create_directory(folder_.path() / "Tolvane.ini.tmp");
     try {
-        INI属性写入(u"k", u"v");
+        INI属性写入(u"k", u"v\r\nX=2"); // would break the line structure
         FAIL() << "the write succeeded";
     } catch (const Error& error) {
         EXPECT_EQ(error.number(), kIniWriteFailed);
