@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Cross-builds the Windows programs with MinGW-w64, 32-bit and 64-bit, and packs
 # each build into dist/tolvane-<version>-win32.zip and -win64.zip: tolvane.exe,
-# tolvane-cli.exe, the shipped tables in 对照表/, LICENSE, NOTICE and a readme.
+# tolvane-cli.exe, the shipped tables in 对照表/ with their phrase rules in
+# 对照表/词组/, LICENSE, NOTICE and a readme.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs=${TOLVANE_JOBS:-2}

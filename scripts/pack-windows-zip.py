@@ -2,8 +2,8 @@
 """Packs one Windows build into a zip:
     pack-windows-zip.py <bin folder> <zip> <folder name inside the zip>
 
-zipfile flags every non-ASCII name as UTF-8 (bit 11), so 对照表/ and the table
-names come out right on any Windows and in any unzip.
+zipfile flags every non-ASCII name as UTF-8 (bit 11), so 对照表/, 词组/ and the
+table names come out right on any Windows and in any unzip.
 """
 import sys
 import zipfile
@@ -19,8 +19,9 @@ def main():
                (ROOT / 'LICENSE', 'LICENSE.txt'),
                (ROOT / 'NOTICE', 'NOTICE.txt'),
                (ROOT / 'packaging' / 'windows' / 'README.txt', 'README.txt')]
-    entries += [(table, '对照表/' + table.name)
-                for table in sorted((ROOT / '对照表').glob('*.txt'))]
+    entries += [(table, table.relative_to(ROOT).as_posix())
+                for table in sorted((ROOT / '对照表').glob('*.txt'))
+                + sorted((ROOT / '对照表' / '词组').glob('*.txt'))]
     target.unlink(missing_ok=True)
     with zipfile.ZipFile(target, 'w', zipfile.ZIP_DEFLATED) as archive:
         for source, name in entries:
