@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <bit>
-#include <numeric>
 
 namespace tolvane {
 
@@ -41,28 +40,28 @@ std::u16string_view PhraseRulesBuilder::sourceOf(const Entry& entry) const {
     return std::u16string_view(pool_).substr(entry.at, entry.length);
 }
 
-// File order decides between equal sources: a stable sort keeps it, and the
-// last of each run of equal sources is the one kept.
+// Sorted by their first two units, longest first, equal sources become
+// neighbours too; the sort is stable, so the last of each run of equal
+// sources is the one the file gives last, and the one kept.
 std::vector<PhraseRulesBuilder::Entry> PhraseRulesBuilder::lastOfEachSource() {
-    std::vector<std::size_t> order(entries_.size());
-    std::iota(order.begin(), order.end(), std::size_t{0});
-    std::ranges::stable_sort(order, {}, [&](std::size_t e) { return sourceOf(entries_[e]); });
+    const auto keyOf = [this](const Entry& entry) { return PhraseRules::keyOf(&pool_[entry.at]); };
+    std::ranges::stable_sort(entries_, [&](const Entry& a, const Entry& b) {
+        if (keyOf(a) != keyOf(b)) return keyOf(a) < keyOf(b);
+        if (a.length != b.length) return a.length > b.length;
+        return sourceOf(a) < sourceOf(b);
+    });
     std::vector<Entry> kept;
-    for (std::size_t k = 0; k < order.size(); ++k) {
-        const bool replaced = k + 1 < order.size() &&
-                              sourceOf(entries_[order[k]]) == sourceOf(entries_[order[k + 1]]);
-        if (!replaced) kept.push_back(entries_[order[k]]);
+    for (std::size_t k = 0; k < entries_.size(); ++k) {
+        const bool replaced =
+            k + 1 < entries_.size() && sourceOf(entries_[k]) == sourceOf(entries_[k + 1]);
+        if (!replaced) kept.push_back(entries_[k]);
     }
     return kept;
 }
 
 PhraseRules PhraseRulesBuilder::build() {
-    std::vector<Entry> kept = lastOfEachSource();
+    const std::vector<Entry> kept = lastOfEachSource();
     const auto keyOf = [this](const Entry& entry) { return PhraseRules::keyOf(&pool_[entry.at]); };
-    // The rules sharing their first two units become neighbours, longest first.
-    std::ranges::stable_sort(kept, [&](const Entry& a, const Entry& b) {
-        return keyOf(a) != keyOf(b) ? keyOf(a) < keyOf(b) : a.length > b.length;
-    });
     PhraseRules rules;
     rules.size_ = kept.size();
     if (kept.empty()) return rules;
