@@ -14,7 +14,7 @@ namespace {
 bool same(const Options& a, const Options& b) {
     return a.action == b.action && a.table == b.table && a.names == b.names &&
            a.recursive == b.recursive && a.dryRun == b.dryRun && a.quiet == b.quiet &&
-           a.encoding == b.encoding && a.files == b.files;
+           a.charactersOnly == b.charactersOnly && a.encoding == b.encoding && a.files == b.files;
 }
 
 std::vector<std::string> spelled(const Options& o, bool longForm) {
@@ -24,7 +24,8 @@ std::vector<std::string> spelled(const Options& o, bool longForm) {
         {o.action == Action::Help, {"--help", 'h'}},
         {o.names, {"--names", 'n'}},
         {o.recursive, {"--recursive", 'r'}},
-        {o.quiet, {"--quiet", 'q'}}};
+        {o.quiet, {"--quiet", 'q'}},
+        {o.charactersOnly, {"--characters-only", 'c'}}};
     std::vector<std::string> arguments;
     std::string group = "-";
     for (const auto& [set, spelling] : flags)
