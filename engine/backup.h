@@ -11,7 +11,7 @@ namespace tolvane {
 
 // Moves the file into the first backup folder beside it that has no file of
 // that name and returns its new path; 新建了文件夹 tells whether that folder
-// was made for it. Throws Error (53 when the file is missing); on any failure
+// was made for it. Throws Error (kFileNotFound when the file is missing); on any failure
 // the file stays where it was and no folder made for it is left behind.
 std::u16string 移入备份(const std::u16string& 路径, bool* 新建了文件夹 = nullptr);
 

@@ -1,5 +1,7 @@
 #include "engine/encoding.h"
 
+#include "platform/ascii.h"
+
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -19,9 +21,7 @@ bool startsWith(std::span<const std::uint8_t> bytes, std::span<const std::uint8_
 
 std::string lowered(std::string_view text) {
     std::string result(text);
-    std::ranges::transform(result, result.begin(), [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-    });
+    std::ranges::transform(result, result.begin(), asciiLower);
     return result;
 }
 

@@ -98,13 +98,9 @@ std::u16string 转换文件名(const 内码对照表& 表, const std::u16string&
 }
 
 void 检查新文件名(const std::u16string& 旧路径, const std::u16string& 新路径) {
-    const std::size_t oldEnd = 旧路径.find_last_of(kPathSeparators) + 1; // 0 without a folder
-    const std::size_t newEnd = 新路径.find_last_of(kPathSeparators) + 1;
-    const std::u16string_view name = std::u16string_view(新路径).substr(newEnd);
-    const bool sameFolder = std::u16string_view(旧路径).substr(0, oldEnd) ==
-                            std::u16string_view(新路径).substr(0, newEnd);
-    if (!sameFolder || name.empty() || name == u"." || name == u".." ||
-        name.find_first_of(kForbiddenInNames) != std::u16string_view::npos)
+    const std::u16string name = nameOf(新路径);
+    if (folderOf(旧路径) != folderOf(新路径) || name.empty() || name == u"." || name == u".." ||
+        name.find_first_of(kForbiddenInNames) != std::u16string::npos)
         throw Error(kInvalidPath, u"文件名不合法");
 }
 

@@ -45,7 +45,7 @@ class 文件内容转换 {
     // after every piece; true when it said to stop. Throws Error.
     bool 转换(const std::function<bool()>& stop);
     // Puts the converted text at the source path, complete, with the original's
-    // permissions. Throws Error, 58 when the path was taken meanwhile.
+    // permissions. Throws Error, kFileExists when the path was taken meanwhile.
     void 写入();
 
     // Puts several converted files in place at once: the data of all is flushed
@@ -77,13 +77,13 @@ class 文件内容转换 {
 // Touches no file.
 std::u16string 转换文件名(const 内码对照表& 表, const std::u16string& 路径);
 
-// A converted name may only rename the file in its own folder: Error 52
+// A converted name may only rename the file in its own folder: Error kInvalidPath
 // ("文件名不合法") when the new path lies elsewhere (the table mapped a
 // character to "/") or its name is empty, ".", ".." or holds a NUL.
 void 检查新文件名(const std::u16string& 旧路径, const std::u16string& 新路径);
 
 // Renames a file to its converted path; nothing when the paths are equal; never
-// replaces an existing file (Error 58). Checks the new name first.
+// replaces an existing file (Error kFileExists). Checks the new name first.
 void 改名(const std::u16string& 旧路径, const std::u16string& 新路径);
 
 } // namespace tolvane

@@ -90,9 +90,7 @@ class LineFeeder {
 };
 
 std::u16string phraseFileOf(const std::u16string& path) {
-    const std::size_t nameAt = path.find_last_of(kPathSeparators) + 1; // 0 without a folder
-    const std::u16string folder = path.substr(0, nameAt);
-    return joinPath(joinPath(folder, std::u16string(kPhraseFolder)), path.substr(nameAt));
+    return joinPath(joinPath(folderOf(path), std::u16string(kPhraseFolder)), nameOf(path));
 }
 
 // The phrase file's text; empty when there is none. Throws Error when it is

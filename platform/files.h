@@ -170,6 +170,12 @@ inline std::u16string folderOf(const std::u16string& path) {
     return separator == std::u16string::npos ? u"." : path.substr(0, separator + 1);
 }
 
+// The last component: what follows the last separator, the whole path
+// without one.
+inline std::u16string nameOf(const std::u16string& path) {
+    return path.substr(path.find_last_of(kPathSeparators) + 1);
+}
+
 // The folder a path lies in as a path of its own: without the separator at
 // its end, unless that separator is all there is ("a/b" gives "a", "/a" gives
 // "/"); a bare name lies in ".".
