@@ -83,10 +83,10 @@ TEST_F(文件作业, 消失的文件报源文件不正常并结束) {
     EXPECT_EQ(界面.状态.back(), u"");
 }
 
-// Two failures: a name ending in a blank moves into the backup folder, but the
-// text-file reader trims the blank and finds nothing, so the read fails after
-// the move; a folder is refused by the move itself. Either way the item is
-// where it was and the user decides whether the job goes on.
+// Two failures: the converted text's temporary file vanishes before it is put
+// in place, so the write fails after the move; a folder is refused by the
+// move itself. Either way the item is where it was and the user decides
+// whether the job goes on.
 TEST_F(文件作业, 出错时放回原处并按回答继续或结束) {
     for (const bool folder : {false, true}) {
         const MessageAnswer answer = folder ? MessageAnswer::Cancel : MessageAnswer::Ok;
