@@ -40,11 +40,8 @@ void appendCharacter(std::u16string& units, char32_t character) {
     units += static_cast<char16_t>(0xDC00 + (character & 0x3FF));
 }
 
-// GB18030's four-byte sequences: a byte 81..FE, a digit, a byte 81..FE, a
-// digit, numbered in byte order from 81 30 81 30. The sequences from
-// 90 30 81 30 stand for U+10000 onward in order; those below, numbered below
-// 65536, for the code units in the runs.
-constexpr std::uint32_t kFirstSupplementaryIndex = 189000; // 90 30 81 30
+using tables::fourByteSequence;
+using tables::kFirstSupplementaryIndex;
 constexpr std::uint32_t kLastSupplementaryIndex = kFirstSupplementaryIndex + 0xFFFFF;
 
 bool isDigit(std::uint8_t byte) {
@@ -54,13 +51,6 @@ bool isDigit(std::uint8_t byte) {
 std::uint32_t fourByteIndex(std::span<const std::uint8_t> bytes) {
     return ((bytes[0] - 0x81U) * 10 + (bytes[1] - 0x30U)) * 1260 + (bytes[2] - 0x81U) * 10 +
            (bytes[3] - 0x30U);
-}
-
-std::array<std::uint8_t, 4> fourByteSequence(std::uint32_t index) {
-    return {static_cast<std::uint8_t>(0x81 + index / 12600),
-            static_cast<std::uint8_t>(0x30 + index / 1260 % 10),
-            static_cast<std::uint8_t>(0x81 + index / 10 % 126),
-            static_cast<std::uint8_t>(0x30 + index % 10)};
 }
 
 // Where value falls in runs ordered by key: the offset into its run, or
@@ -108,7 +98,6 @@ std::size_t decodeGb18030Rest(std::span<const std::uint8_t> bytes, bool last,
         return 2;
     }
     if (!isGbkLeadByte(bytes[0]) || !isDigit(bytes[1])) return kStray;
-    if (bytes.size() == 3 && !isGbkLeadByte(bytes[2])) return kStray;
     if (bytes.size() < 4) return last ? kStray : kNeedMore;
     if (!isGbkLeadByte(bytes[2]) || !isDigit(bytes[3])) return kStray;
     const char32_t character = fourByteCharacter(fourByteIndex(bytes));

@@ -20,6 +20,8 @@ namespace tolvane {
 namespace {
 
 using tables::FourByteRun;
+using tables::fourByteSequence;
+using tables::kFirstSupplementaryIndex;
 using tables::SupplementaryCode;
 
 // iconv defines the code pages; it is asked once about every byte sequence and
@@ -127,17 +129,7 @@ std::vector<SupplementaryCode> tabulate(const char* name, DoubleByteTable& table
     return supplementary;
 }
 
-// GB18030's four-byte sequences, numbered from 81 30 81 30; the sequences
-// from 90 30 81 30 stand for U+10000 onward in order.
 constexpr unsigned kFourByteBmpCount = 39420; // 81 30 81 30 .. 84 31 A4 39
-constexpr std::uint32_t kFirstSupplementaryIndex = 189000;
-
-std::array<std::uint8_t, 4> fourByteSequence(std::uint32_t index) {
-    return {static_cast<std::uint8_t>(0x81 + index / 12600),
-            static_cast<std::uint8_t>(0x30 + index / 1260 % 10),
-            static_cast<std::uint8_t>(0x81 + index / 10 % 126),
-            static_cast<std::uint8_t>(0x30 + index % 10)};
-}
 
 std::vector<FourByteRun> fourByteRuns(Iconv& toUtf32) {
     std::vector<FourByteRun> runs;

@@ -22,22 +22,22 @@ TEST(中文代码页识别, 由文本本身识别而证据不足时为GBK) {
     const std::string withBullet = std::string(kSimplified) + "•"; // four bytes in GB18030
     struct Case {
         std::string_view text;
-        CodePage page;
         std::size_t size; // cut anywhere, a character too
+        CodePage page;
         ChineseCodePage expected;
     };
     const Case cases[] = {
-        {kSimplified, CodePage::Gbk, 201, ChineseCodePage::Gbk},
-        {kSimplified, CodePage::Gbk, kWhole, ChineseCodePage::Gbk},
+        {kSimplified, 201, CodePage::Gbk, ChineseCodePage::Gbk},
+        {kSimplified, kWhole, CodePage::Gbk, ChineseCodePage::Gbk},
         // What 简体到繁体 writes into a GBK file is read back as GBK.
-        {kTraditional, CodePage::Gbk, 201, ChineseCodePage::Gbk},
-        {kTraditional, CodePage::Gbk, kWhole, ChineseCodePage::Gbk},
-        {kTaiwanese, CodePage::Big5, 201, ChineseCodePage::Big5},
-        {kTaiwanese, CodePage::Big5, kWhole, ChineseCodePage::Big5},
-        {"這是一個繁體中文的測試文件，頭髮與發展。", CodePage::Big5, kWhole, ChineseCodePage::Big5},
-        {withBullet, CodePage::Gb18030, kWhole, ChineseCodePage::Gb18030},
-        {kSimplified, CodePage::Gb18030, kWhole, ChineseCodePage::Gbk},
-        {"頭髮", CodePage::Big5, kWhole, ChineseCodePage::Gbk},
+        {kTraditional, 201, CodePage::Gbk, ChineseCodePage::Gbk},
+        {kTraditional, kWhole, CodePage::Gbk, ChineseCodePage::Gbk},
+        {kTaiwanese, 201, CodePage::Big5, ChineseCodePage::Big5},
+        {kTaiwanese, kWhole, CodePage::Big5, ChineseCodePage::Big5},
+        {"這是一個繁體中文的測試文件，頭髮與發展。", kWhole, CodePage::Big5, ChineseCodePage::Big5},
+        {withBullet, kWhole, CodePage::Gb18030, ChineseCodePage::Gb18030},
+        {kSimplified, kWhole, CodePage::Gb18030, ChineseCodePage::Gbk},
+        {"頭髮", kWhole, CodePage::Big5, ChineseCodePage::Gbk},
     };
     for (const Case& c : cases) {
         const std::vector<std::uint8_t> bytes = encoded(c.text, c.page);
