@@ -53,8 +53,7 @@ std::uint32_t fourByteIndex(std::span<const std::uint8_t> bytes) {
            (bytes[3] - 0x30U);
 }
 
-// Where value falls in runs ordered by key: the offset into its run, or
-// nothing when no run holds it.
+// The run that holds value, of runs ordered by key; null when none does.
 template <typename Key>
 const FourByteRun* runHolding(std::span<const FourByteRun> runs, std::uint32_t value, Key key) {
     auto after = std::ranges::upper_bound(runs, value, {}, key);
@@ -106,7 +105,6 @@ std::size_t decodeGb18030Rest(std::span<const std::uint8_t> bytes, bool last,
     return 4;
 }
 
-// A character's bytes, or none when the code page cannot hold it.
 struct EncodedCharacter {
     std::size_t units = 0; // 0 when the code page cannot hold it
     std::array<std::uint8_t, 4> bytes{};
