@@ -25,41 +25,6 @@ std::string lowered(std::string_view text) {
     return result;
 }
 
-bool isContinuation(std::uint8_t byte) {
-    return (byte & 0xC0) == 0x80;
-}
-
-} // namespace
-
-int utf8SequenceAt(std::span<const std::uint8_t> bytes, std::size_t at) {
-    const std::uint8_t lead = bytes[at];
-    int length = 0;
-    std::uint8_t low = 0x80;  // the allowed range of the second byte, against
-    std::uint8_t high = 0xBF; // overlong forms, surrogates and code points past U+10FFFF
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) low = 0xA0;
-        if (lead == 0xED) high = 0x9F;
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) low = 0x90;
-        if (lead == 0xF4) high = 0x8F;
-    } else {
-        return 0;
-    }
-    for (int k = 1; k < length; ++k) {
-        if (at + k >= bytes.size()) return -1;
-        const std::uint8_t byte = bytes[at + k];
-        if (k == 1 ? byte < low || byte > high : !isContinuation(byte)) return 0;
-    }
-    return length;
-}
-
-namespace {
-
 bool hasHighBit(std::span<const std::uint8_t> bytes, std::size_t at) {
     std::uint64_t word = 0;
     std::memcpy(&word, bytes.data() + at, sizeof word);

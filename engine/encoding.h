@@ -2,6 +2,8 @@
 // The encodings a text file's contents are read and written in, and how a
 // file's encoding is told from its bytes.
 
+#include "platform/utf8.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <optional>
@@ -37,10 +39,6 @@ Detection detectByteOrderMark(std::span<const std::uint8_t> head);
 // Where the valid UTF-8 at the start of bytes ends: bytes.size() when all of it
 // is valid; a sequence cut off at the end counts as invalid.
 std::size_t validUtf8Prefix(std::span<const std::uint8_t> bytes);
-
-// The length of the valid UTF-8 sequence at bytes[at] (below 0x80 too), 0 when
-// it is not one; -1 when it is a valid start cut off by the end of bytes.
-int utf8SequenceAt(std::span<const std::uint8_t> bytes, std::size_t at);
 
 // The first 8 KiB of a file decide whether it is text: a NUL byte there means
 // it is not, unless the file is UTF-16 with a byte-order mark.

@@ -1,92 +1,224 @@
 #include "platform/codepage.h"
 
+#include "platform/codepage_tables.h"
+
 #include <algorithm>
-#include <array>
+#include <functional>
+#include <memory>
 
 namespace tolvane {
 
-// Built from the system's iconv when the program is built (cp936_generate.cpp),
-// so that nothing is computed at start-up.
-extern const CodePage936 kGeneratedCodePage936;
-
-const CodePage936& codePage936() {
-    return kGeneratedCodePage936;
+const DoubleByteTable& doubleByteTable(CodePage page) {
+    switch (page) {
+    case CodePage::Big5:
+        return tables::kBig5;
+    case CodePage::Gb18030:
+        return tables::kGb18030;
+    case CodePage::Gbk:
+        break;
+    }
+    return tables::kGbk;
 }
 
 namespace {
 
-const CodePage936& tables() {
-    return codePage936();
+using tables::FourByteRun;
+
+constexpr bool isHighSurrogate(char16_t unit) {
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+constexpr bool isLowSurrogate(char16_t unit) {
+    return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
-// Decodes the characters that start before stop into out (room for one unit
-// per byte) and returns where the next character starts: the last one may end
-// one byte after stop, never after end. The branches follow the text, which
-// the processor predicts well; the pair lookup stays off the path that
-// decides where the next character starts.
-const std::uint8_t* decodeTo(const std::uint8_t* in, const std::uint8_t* stop,
-                             const std::uint8_t* end, char16_t*& out) {
-    const CodePage936& t = tables();
-    while (in < stop) {
-        const std::uint8_t lead = *in++;
-        const char16_t unit = t.isSingle[lead] || in == end ? 0 : t.pair[lead << 8 | *in];
-        if (unit != 0) {
-            *out++ = unit;
-            ++in;
-        } else {
-            *out++ = t.single[lead]; // a character by itself, or a stray byte
-        }
+void appendCharacter(std::u16string& units, char32_t character) {
+    if (character <= 0xFFFF) {
+        units += static_cast<char16_t>(character);
+        return;
     }
-    return in;
+    units += static_cast<char16_t>(0xD800 + ((character - 0x10000) >> 10));
+    units += static_cast<char16_t>(0xDC00 + (character & 0x3FF));
 }
 
-// Encodes into out (room for two bytes per unit); returns the bytes written.
-std::size_t encodeTo(std::span<const char16_t> units, std::uint8_t* out) {
-    const auto& encode = tables().encode;
-    std::uint8_t* const start = out;
-    for (const char16_t unit : units) {
-        const std::uint16_t code = encode[unit];
-        if (code >= 0x100) *out++ = static_cast<std::uint8_t>(code >> 8);
-        *out++ = static_cast<std::uint8_t>(code);
+using tables::fourByteSequence;
+using tables::kFirstSupplementaryIndex;
+constexpr std::uint32_t kLastSupplementaryIndex = kFirstSupplementaryIndex + 0xFFFFF;
+
+bool isDigit(std::uint8_t byte) {
+    return byte >= 0x30 && byte <= 0x39;
+}
+
+std::uint32_t fourByteIndex(std::span<const std::uint8_t> bytes) {
+    return ((bytes[0] - 0x81U) * 10 + (bytes[1] - 0x30U)) * 1260 + (bytes[2] - 0x81U) * 10 +
+           (bytes[3] - 0x30U);
+}
+
+// The run that holds value, of runs ordered by key; null when none does.
+template <typename Key>
+const FourByteRun* runHolding(std::span<const FourByteRun> runs, std::uint32_t value, Key key) {
+    auto after = std::ranges::upper_bound(runs, value, {}, key);
+    if (after == runs.begin()) return nullptr;
+    const FourByteRun& run = *--after;
+    return value - std::invoke(key, run) < run.length ? &run : nullptr;
+}
+
+// The character a four-byte sequence stands for; 0 (which has a byte of its
+// own) when it stands for none.
+char32_t fourByteCharacter(std::uint32_t index) {
+    if (index >= kFirstSupplementaryIndex)
+        return index <= kLastSupplementaryIndex ? 0x10000 + (index - kFirstSupplementaryIndex) : 0;
+    const FourByteRun* run =
+        runHolding(tables::kGb18030RunsByIndex, index, &FourByteRun::firstIndex);
+    return run == nullptr ? 0 : run->firstUnit + (index - run->firstIndex);
+}
+
+// The number of a character's four-byte sequence, when it has one.
+bool fourByteIndexOf(char32_t character, std::uint32_t& index) {
+    if (character > 0xFFFF) {
+        index = kFirstSupplementaryIndex + (character - 0x10000);
+        return true;
     }
-    return static_cast<std::size_t>(out - start);
+    const FourByteRun* run =
+        runHolding(tables::kGb18030RunsByUnit, character, &FourByteRun::firstUnit);
+    if (run != nullptr) index = run->firstIndex + (character - run->firstUnit);
+    return run != nullptr;
+}
+
+enum : std::size_t { kStray = 1, kNeedMore = 0 };
+
+// What GB18030 has beyond its two-byte table at bytes (at least two of them):
+// the bytes used, kStray when the first byte is a stray byte, or kNeedMore.
+std::size_t decodeGb18030Rest(std::span<const std::uint8_t> bytes, bool last,
+                              std::u16string& units) {
+    const auto code = static_cast<std::uint16_t>(bytes[0] << 8 | bytes[1]);
+    for (const tables::SupplementaryCode& two : tables::kGb18030SupplementaryCodes) {
+        if (two.code != code) continue;
+        appendCharacter(units, two.character);
+        return 2;
+    }
+    if (!isGbkLeadByte(bytes[0]) || !isDigit(bytes[1])) return kStray;
+    if (bytes.size() < 4) return last ? kStray : kNeedMore;
+    if (!isGbkLeadByte(bytes[2]) || !isDigit(bytes[3])) return kStray;
+    const char32_t character = fourByteCharacter(fourByteIndex(bytes));
+    if (character == 0) return kStray;
+    appendCharacter(units, character);
+    return 4;
+}
+
+struct EncodedCharacter {
+    std::size_t units = 0; // 0 when the code page cannot hold it
+    std::array<std::uint8_t, 4> bytes{};
+    std::size_t size = 0;
+};
+
+EncodedCharacter encodeGb18030Supplementary(char32_t character) {
+    EncodedCharacter result{2};
+    for (const tables::SupplementaryCode& two : tables::kGb18030SupplementaryCodes) {
+        if (two.character != character) continue;
+        result.bytes = {static_cast<std::uint8_t>(two.code >> 8),
+                        static_cast<std::uint8_t>(two.code)};
+        result.size = 2;
+        return result;
+    }
+    std::uint32_t index = 0;
+    fourByteIndexOf(character, index);
+    result.bytes = fourByteSequence(index);
+    result.size = 4;
+    return result;
+}
+
+EncodedCharacter encodeCharacter(CodePage page, const DoubleByteTable& table,
+                                 std::u16string_view units) {
+    const char16_t unit = units[0];
+    if (isHighSurrogate(unit) && units.size() > 1 && isLowSurrogate(units[1])) {
+        if (page != CodePage::Gb18030) return {};
+        return encodeGb18030Supplementary(0x10000 + ((unit - 0xD800) << 10) + (units[1] - 0xDC00));
+    }
+    EncodedCharacter result{1};
+    std::uint8_t* out = result.bytes.data();
+    if (putCode(table, unit, out)) {
+        result.size = static_cast<std::size_t>(out - result.bytes.data());
+        return result;
+    }
+    std::uint32_t index = 0;
+    if (page != CodePage::Gb18030 || !fourByteIndexOf(unit, index)) return {};
+    result.bytes = fourByteSequence(index);
+    result.size = 4;
+    return result;
 }
 
 } // namespace
 
-// Decodes through a small buffer that stays in the cache, so that a large
-// text touches only the memory its code units need.
-void decodeOemInto(std::span<const std::uint8_t> bytes, std::vector<char16_t>& units) {
-    constexpr std::size_t kChunkBytes = 32768;
-    std::array<char16_t, kChunkBytes> chunk{};
-    units.clear();
-    units.reserve(bytes.size());
-    const std::uint8_t* in = bytes.data();
-    const std::uint8_t* const end = in + bytes.size();
-    while (in != end) {
-        const std::uint8_t* const stop = in + std::min<std::size_t>(kChunkBytes, end - in);
-        char16_t* out = chunk.data();
-        in = decodeTo(in, stop, end, out);
-        units.insert(units.end(), chunk.data(), out);
+std::size_t decodeCharacter(CodePage page, std::span<const std::uint8_t> bytes, bool last,
+                            std::u16string& units) {
+    const DoubleByteTable& table = doubleByteTable(page);
+    const std::uint8_t lead = bytes[0];
+    if (!table.isSingle[lead]) {
+        if (bytes.size() == 1 && !last) return kNeedMore;
+        const char16_t unit = bytes.size() == 1 ? 0 : table.pair[lead << 8 | bytes[1]];
+        if (unit != 0) {
+            units += unit;
+            return 2;
+        }
+        if (page == CodePage::Gb18030 && bytes.size() > 1) {
+            const std::size_t used = decodeGb18030Rest(bytes, last, units);
+            if (used != kStray) return used;
+        }
     }
+    units += table.single[lead]; // a character by itself, or a stray byte
+    return 1;
 }
 
-void encodeOemInto(std::span<const char16_t> units, std::vector<std::uint8_t>& bytes) {
-    bytes.resize(units.size() * 2);
-    bytes.resize(encodeTo(units, bytes.data()));
+std::size_t decodeCodePage(CodePage page, std::span<const std::uint8_t> bytes, bool last,
+                           std::u16string& units) {
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        const std::size_t used = decodeCharacter(page, bytes.subspan(at), last, units);
+        if (used == kNeedMore) break;
+        at += used;
+    }
+    return at;
+}
+
+std::size_t encodeCodePage(CodePage page, std::u16string_view units,
+                           std::vector<std::uint8_t>& bytes) {
+    const DoubleByteTable& table = doubleByteTable(page);
+    std::size_t at = 0;
+    while (at < units.size()) {
+        const EncodedCharacter character = encodeCharacter(page, table, units.substr(at));
+        if (character.units == 0) break;
+        bytes.insert(bytes.end(), character.bytes.begin(),
+                     character.bytes.begin() + static_cast<long>(character.size));
+        at += character.units;
+    }
+    return at;
+}
+
+std::size_t firstUnencodable(CodePage page, std::u16string_view units) {
+    const DoubleByteTable& table = doubleByteTable(page);
+    std::size_t at = 0;
+    while (at < units.size()) {
+        const std::size_t used = encodeCharacter(page, table, units.substr(at)).units;
+        if (used == 0) break;
+        at += used;
+    }
+    return at;
 }
 
 std::u16string decodeOem(std::span<const std::uint8_t> bytes) {
-    std::u16string text(bytes.size(), u'\0');
-    char16_t* out = text.data();
-    decodeTo(bytes.data(), bytes.data() + bytes.size(), bytes.data() + bytes.size(), out);
-    text.resize(static_cast<std::size_t>(out - text.data()));
+    std::u16string text;
+    text.reserve(bytes.size());
+    decodeCodePage(CodePage::Gbk, bytes, true, text);
     return text;
 }
 
 std::vector<std::uint8_t> encodeOem(std::u16string_view text) {
     std::vector<std::uint8_t> bytes;
-    encodeOemInto(text, bytes);
+    bytes.reserve(text.size() * 2);
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        at += encodeCodePage(CodePage::Gbk, text.substr(at), bytes);
+        if (at < text.size()) bytes.push_back('0');
+    }
     return bytes;
 }
 
@@ -96,6 +228,15 @@ std::u16string decodeAnsi(std::span<const std::uint8_t> bytes) {
 }
 std::vector<std::uint8_t> encodeAnsi(std::u16string_view text) {
     return encodeOem(text);
+}
+
+const CodePage936& codePage936() {
+    static const std::unique_ptr<const CodePage936> withStandIns = [] {
+        auto table = std::make_unique<CodePage936>(tables::kGbk);
+        std::ranges::replace(table->encode, kNoCode, std::uint16_t{'0'});
+        return table;
+    }();
+    return *withStandIns;
 }
 
 } // namespace tolvane

@@ -1,43 +1,22 @@
 #include "platform/utf8.h"
 
-#include <cstdint>
+#include "platform/codepage.h"
 
 namespace tolvane {
 
 namespace {
 
-// Undecodable byte b (always 0x80 or above) <-> U+DC00 + b, i.e. U+DC80..U+DCFF.
-constexpr char16_t kEscapeBase = 0xDC00;
-
-bool isContinuation(unsigned char c) {
-    return (c & 0xC0) == 0x80;
+bool isContinuation(std::uint8_t byte) {
+    return (byte & 0xC0) == 0x80;
 }
 
-// Length and first-byte payload of a UTF-8 sequence, or 0 when the lead byte
-// cannot start one.
-int sequenceLength(unsigned char lead) {
-    if (lead < 0x80) return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) return 2;
-    if (lead >= 0xE0 && lead <= 0xEF) return 3;
-    if (lead >= 0xF0 && lead <= 0xF4) return 4;
-    return 0;
-}
-
-// Decodes one well-formed sequence at s[i], or returns false.
-bool decodeOne(std::string_view s, std::size_t i, int length, char32_t& out) {
-    if (i + length > s.size()) return false;
-    const auto byte = [&](int k) { return static_cast<unsigned char>(s[i + k]); };
+// The code point of the valid sequence of length bytes at in.
+char32_t codePointAt(const std::uint8_t* in, int length) {
     // The lead byte's payload: all 7 bits of ASCII, fewer after a longer prefix.
-    char32_t cp = length == 1 ? byte(0) : byte(0) & (0x7F >> length);
-    for (int k = 1; k < length; ++k) {
-        if (!isContinuation(byte(k))) return false;
-        cp = (cp << 6) | (byte(k) & 0x3F);
-    }
-    static constexpr char32_t kMinimum[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kMinimum[length] || cp > 0x10FFFF) return false;
-    if (cp >= 0xD800 && cp <= 0xDFFF) return false; // surrogates are not text
-    out = cp;
-    return true;
+    char32_t code = length == 1 ? in[0] : in[0] & (0x7F >> length);
+    for (int k = 1; k < length; ++k)
+        code = code << 6 | (in[k] & 0x3F);
+    return code;
 }
 
 void appendUtf8(std::string& out, char32_t cp) {
@@ -60,26 +39,51 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 } // namespace
 
-std::u16string fromUtf8(std::string_view bytes) {
+int utf8SequenceAt(std::span<const std::uint8_t> bytes, std::size_t at) {
+    const std::uint8_t lead = bytes[at];
+    int length = 0;
+    std::uint8_t low = 0x80;  // the allowed range of the second byte, against
+    std::uint8_t high = 0xBF; // overlong forms, surrogates and code points past U+10FFFF
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0) low = 0xA0;
+        if (lead == 0xED) high = 0x9F;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0) low = 0x90;
+        if (lead == 0xF4) high = 0x8F;
+    } else {
+        return 0;
+    }
+    for (int k = 1; k < length; ++k) {
+        if (at + k >= bytes.size()) return -1;
+        const std::uint8_t byte = bytes[at + k];
+        if (k == 1 ? byte < low || byte > high : !isContinuation(byte)) return 0;
+    }
+    return length;
+}
+
+std::u16string fromUtf8(std::string_view text) {
+    const std::span bytes(reinterpret_cast<const std::uint8_t*>(text.data()), text.size());
     std::u16string out;
     out.reserve(bytes.size());
     for (std::size_t i = 0; i < bytes.size();) {
-        const auto lead = static_cast<unsigned char>(bytes[i]);
-        const int length = sequenceLength(lead);
-        char32_t cp = 0;
-        if (length == 0 || !decodeOne(bytes, i, length, cp)) {
-            out += static_cast<char16_t>(kEscapeBase + lead);
-            ++i;
+        const int length = utf8SequenceAt(bytes, i);
+        if (length <= 0) {
+            out += strayByteUnit(bytes[i++]);
             continue;
         }
+        const char32_t cp = codePointAt(&bytes[i], length);
         if (cp >= 0x10000) {
-            cp -= 0x10000;
-            out += static_cast<char16_t>(0xD800 + (cp >> 10));
+            out += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
             out += static_cast<char16_t>(0xDC00 + (cp & 0x3FF));
         } else {
             out += static_cast<char16_t>(cp);
         }
-        i += length;
+        i += static_cast<std::size_t>(length);
     }
     return out;
 }
@@ -89,8 +93,8 @@ std::string toUtf8(std::u16string_view text) {
     out.reserve(text.size() * 3);
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char16_t unit = text[i];
-        if (unit >= kEscapeBase + 0x80 && unit <= kEscapeBase + 0xFF) {
-            out += static_cast<char>(unit - kEscapeBase);
+        if (isStrayByteUnit(unit)) {
+            out += static_cast<char>(unit & 0xFF);
         } else if (unit >= 0xD800 && unit <= 0xDBFF && i + 1 < text.size() &&
                    text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
             const char32_t cp = 0x10000 + ((unit - 0xD800) << 10) + (text[i + 1] - 0xDC00);

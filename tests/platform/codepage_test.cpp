@@ -1,78 +1,177 @@
 #include "platform/codepage.h"
 
-#include <algorithm>
 #include <gtest/gtest.h>
 
 namespace tolvane {
 namespace {
 
-std::vector<std::uint8_t> bytesOf(std::initializer_list<int> values) {
-    std::vector<std::uint8_t> bytes;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes bytesOf(std::initializer_list<int> values) {
+    Bytes bytes;
     for (int value : values)
         bytes.push_back(static_cast<std::uint8_t>(value));
     return bytes;
 }
 
-// Stray bytes included; the file-lists fuzz target tries longer runs.
-TEST(代码页936, 每个单独的字节和每个有效双字节序列逐字节往返) {
-    for (int byte = 0; byte < 256; ++byte)
-        ASSERT_EQ(encodeOem(decodeOem(bytesOf({byte}))), bytesOf({byte})) << byte;
-    int valid = 0;
-    for (int lead = 0x81; lead <= 0xFE; ++lead) {
-        for (int trail = 0x40; trail <= 0xFE; ++trail) {
-            const auto pair = bytesOf({lead, trail});
-            const std::u16string text = decodeOem(pair);
-            if (text.size() != 1 || (text[0] >= 0xDC80 && text[0] <= 0xDCFF)) continue;
-            ++valid;
-            ASSERT_EQ(encodeOem(text), pair) << std::hex << lead << ' ' << trail;
+std::u16string decoded(CodePage page, const Bytes& bytes) {
+    std::u16string units;
+    EXPECT_EQ(decodeCodePage(page, bytes, true, units), bytes.size());
+    return units;
+}
+
+Bytes encoded(CodePage page, std::u16string_view units) {
+    Bytes bytes;
+    EXPECT_EQ(encodeCodePage(page, units, bytes), units.size());
+    return bytes;
+}
+
+constexpr CodePage kPages[] = {CodePage::Gbk, CodePage::Big5, CodePage::Gb18030};
+
+// Stray bytes included; the code page fuzz targets try longer runs.
+TEST(代码页, 每个单字节和每个有效的双字节和四字节序列解码后编码回原样) {
+    const int kMinimumPairs[] = {21000, 13000, 23000};
+    for (const CodePage page : kPages) {
+        for (int byte = 0; byte <= 0xFF; ++byte)
+            ASSERT_EQ(encoded(page, decoded(page, bytesOf({byte}))), bytesOf({byte})) << byte;
+        int valid = 0;
+        for (int lead = 0x80; lead <= 0xFF; ++lead) {
+            for (int trail = 0; trail <= 0xFF; ++trail) {
+                const auto pair = bytesOf({lead, trail});
+                std::u16string text;
+                if (decodeCharacter(page, pair, true, text) != 2) continue;
+                ++valid;
+                // Only a character with two forms (not in 936) may come back in its other one.
+                const Bytes back = encoded(page, text);
+                ASSERT_TRUE(back == pair || (page != CodePage::Gbk && decoded(page, back) == text))
+                    << lead << ' ' << trail;
+            }
+        }
+        EXPECT_GT(valid, kMinimumPairs[static_cast<int>(page)]);
+    }
+    int fourByte = 0;
+    for (int index = 0; index < 39420; ++index) {
+        const auto four = bytesOf({0x81 + index / 12600, 0x30 + index / 1260 % 10,
+                                   0x81 + index / 10 % 126, 0x30 + index % 10});
+        const std::u16string text = decoded(CodePage::Gb18030, four);
+        if (text.size() != 1) continue;
+        ++fourByte;
+        ASSERT_EQ(encoded(CodePage::Gb18030, text), four) << index;
+    }
+    EXPECT_GT(fourByte, 39000);
+}
+
+TEST(代码页, 字符按各代码页解码和编码) {
+    struct Case {
+        CodePage page;
+        Bytes bytes;
+        std::u16string units;
+        Bytes encoded; // when not the bytes themselves
+    };
+    const Case cases[] = {
+        {CodePage::Gbk, bytesOf({0xBA, 0xBA, 'A', '\r', '\n', 0x80}), u"汉A\r\n€", {}},
+        {CodePage::Big5, bytesOf({0xA4, 0xA4, 0xA4, 0xE5, 0xA1, 0x41, 0x80}), u"中文，\u0080", {}},
+        // The numeral 十 written twice in Big5; it goes back in the form iconv writes.
+        {CodePage::Big5, bytesOf({0xA2, 0xCC}), u"十", bytesOf({0xA4, 0x51})},
+        {CodePage::Gb18030, bytesOf({0xBA, 0xBA, 0xA2, 0xE3}), u"汉€", {}},
+        {CodePage::Gb18030,
+         bytesOf({0x81, 0x30, 0x81, 0x30, 0x84, 0x31, 0xA4, 0x39}),
+         u"\u0080\uFFFF",
+         {}},
+        {CodePage::Gb18030,
+         bytesOf({0x90, 0x30, 0x81, 0x30, 0xE3, 0x32, 0x9A, 0x35}),
+         u"\U00010000\U0010FFFF",
+         {}},
+        // U+10080's low surrogate is DC80, which alone would be the stray byte 0x80.
+        {CodePage::Gb18030, bytesOf({0x90, 0x30, 0x8D, 0x38}), u"\U00010080", {}},
+        {CodePage::Gb18030, bytesOf({0xFE, 0x51}), u"\U00020087", {}},
+        {CodePage::Gb18030, bytesOf({0x95, 0x32, 0x90, 0x31}), u"\U00020087",
+         bytesOf({0xFE, 0x51})},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decoded(c.page, c.bytes), c.units) << c.units.size();
+        EXPECT_EQ(encoded(c.page, c.units), c.encoded.empty() ? c.bytes : c.encoded);
+    }
+}
+
+// A lead byte that begins no character with the bytes after it is one stray
+// byte; the next byte is read afresh.
+TEST(代码页, 无效字节逐个保留并原样写回) {
+    struct Case {
+        CodePage page;
+        Bytes bytes;
+        std::u16string units;
+    };
+    const Case cases[] = {
+        {CodePage::Gbk,
+         bytesOf({0xFF, 'a', 0x81, ' ', 0xBA, 0xBA, 0x81}),
+         {0xDCFF, u'a', 0xDC81, u' ', u'汉', 0xDC81}},
+        // GBK's user-defined areas, which only Windows maps, are stray bytes on both systems.
+        {CodePage::Gbk,
+         bytesOf({0xAA, 0xA1, 'a', 0xF8, 0xFE}),
+         {0xDCAA, 0xDCA1, u'a', 0xDCF8, 0xDCFE}},
+        {CodePage::Big5,
+         bytesOf({0xFF, 0x81, 0x40, 0xA4, 0x30}),
+         {0xDCFF, 0xDC81, u'@', 0xDCA4, u'0'}},
+        {CodePage::Gb18030, bytesOf({0x80, 0xFF, 0xBA, 0xBA}), {0xDC80, 0xDCFF, u'汉'}},
+        // Past U+FFFF's sequence, past U+10FFFF's, a bad third byte, a cut end.
+        {CodePage::Gb18030,
+         bytesOf({0x84, 0x31, 0xA5, 0x30, ' ', 0xE3, 0x32, 0x9A, 0x36, ' ', 0x81, 0x30, 0xFF, 0x30,
+                  ' ', 0x81, 0x30, 0x81}),
+         {0xDC84, u'1', 0xDCA5, u'0', u' ', 0xDCE3, u'2', 0xDC9A, u'6', u' ', 0xDC81, u'0', 0xDCFF,
+          u'0', u' ', 0xDC81, u'0', 0xDC81}},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(decoded(c.page, c.bytes), c.units) << c.units.size();
+        EXPECT_EQ(encoded(c.page, c.units), c.bytes);
+    }
+}
+
+// Any cut gives what the whole text gives, the bytes of a cut character carried
+// into the next piece.
+TEST(代码页, 在任意位置切开的字符带入下一段) {
+    const Bytes text = bytesOf({'a',  0xBA, 0xBA, 0x81, 0x30, 0x81, 0x30, 0x90, 0x30, 0x8D,
+                                0x38, 0xFE, 0x51, 0x81, 0x30, 0x81, 'b',  0xA4, 0xA4, 0x81});
+    for (const CodePage page : kPages) {
+        const std::u16string whole = decoded(page, text);
+        for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+            std::u16string units;
+            const std::size_t used = decodeCodePage(page, {text.data(), cut}, false, units);
+            EXPECT_LE(cut - used, page == CodePage::Gb18030 ? 3U : 1U) << cut;
+            const std::span rest(text.begin() + static_cast<long>(used), text.end());
+            EXPECT_EQ(decodeCodePage(page, rest, true, units), rest.size());
+            EXPECT_EQ(units, whole) << static_cast<int>(page) << ' ' << cut;
         }
     }
-    EXPECT_GT(valid, 21000);
 }
 
-TEST(代码页936, 常见字符按代码页解码和编码) {
-    EXPECT_EQ(decodeOem(bytesOf({0xBA, 0xBA, 'A', '\r', '\n'})), u"汉A\r\n");
-    EXPECT_EQ(encodeOem(u"汉A\r\n"), bytesOf({0xBA, 0xBA, 'A', '\r', '\n'}));
-    EXPECT_EQ(decodeOem(bytesOf({0x80})), u"€");
+TEST(代码页, 编码在第一个代码页无法表示的字符处停下) {
+    struct Case {
+        CodePage page;
+        std::u16string units;
+        std::size_t first; // the first unit the code page cannot hold
+    };
+    const Case cases[] = {
+        {CodePage::Gbk, u"a가", 1},
+        {CodePage::Gbk, u"a\U00010080", 1}, // not a stray byte after its high surrogate
+        {CodePage::Big5, u"中文汉字", 2},
+        {CodePage::Gb18030, {u'a', 0xD800, u'b'}, 1},
+        {CodePage::Gb18030, {0xDC80, 0xDBFF}, 1},
+    };
+    for (const Case& c : cases) {
+        Bytes bytes;
+        EXPECT_EQ(firstUnencodable(c.page, c.units), c.first) << c.first;
+        EXPECT_EQ(encodeCodePage(c.page, c.units, bytes), c.first);
+        EXPECT_EQ(bytes, encoded(c.page, std::u16string_view(c.units).substr(0, c.first)));
+    }
 }
 
-TEST(代码页936, 无效字节逐个保留并原样写回) {
-    // 0xFF is never valid; 0x81 followed by a space is a lead byte without its trail;
-    // a lead byte at the very end has no trail at all.
-    const auto stray = bytesOf({0xFF, 'a', 0x81, ' ', 0xBA, 0xBA, 0x81});
-    const std::u16string text = decodeOem(stray);
-    EXPECT_EQ(text, (std::u16string{0xDCFF, u'a', 0xDC81, u' ', u'汉', 0xDC81}));
-    EXPECT_EQ(encodeOem(text), stray);
-}
-
-// Both systems agree on the code page without GBK's user-defined areas, which
-// only Windows maps (to the Private Use Area).
-TEST(代码页936, 用户自定义区的字节按无效字节保留) {
-    const auto userDefined = bytesOf({0xAA, 0xA1, 'a', 0xF8, 0xFE});
-    const std::u16string text = decodeOem(userDefined);
-    EXPECT_EQ(text, (std::u16string{0xDCAA, 0xDCA1, u'a', 0xDCF8, 0xDCFE}));
-    EXPECT_EQ(encodeOem(text), userDefined);
-    EXPECT_EQ(encodeOem(std::u16string{0xE000, 0xF8F5}), bytesOf({'0', '0'}));
-}
-
+// The system code pages' callers get a stand-in rather than a refusal.
 TEST(代码页936, 无法表示的代码单元写成字符0) {
     EXPECT_EQ(encodeOem(u"가"), bytesOf({'0'}));
-    EXPECT_EQ(encodeOem(std::u16string{u'x', char16_t{0xD800}, u'y'}), bytesOf({'x', '0', 'y'}));
-}
-
-TEST(代码页936, 写入调用方缓冲区的版本替换其内容) {
-    std::vector<char16_t> units(10, u'x');
-    decodeOemInto(bytesOf({'a', 0xBA, 0xBA}), units);
-    EXPECT_EQ(units, (std::vector<char16_t>{u'a', u'汉'}));
-    std::vector<std::uint8_t> bytes(10, 1);
-    encodeOemInto(units, bytes);
-    EXPECT_EQ(bytes, bytesOf({'a', 0xBA, 0xBA}));
-    // A character across the decoder's 32768-byte step stays one character.
-    std::vector<std::uint8_t> across(32769, 0xBA);
-    std::fill_n(across.begin(), 32767, 'a');
-    decodeOemInto(across, units);
-    EXPECT_EQ(units.size(), 32768U);
-    EXPECT_EQ(units.back(), u'汉');
+    EXPECT_EQ(encodeOem(std::u16string{u'x', 0xD800, u'y', 0xE000}), bytesOf({'x', '0', 'y', '0'}));
+    EXPECT_EQ(decodeOem(bytesOf({0xBA, 0xBA, 0xFF})), u"汉\xDCFF");
+    EXPECT_EQ(codePage936().encode[0xAC00], '0');
 }
 
 } // namespace
