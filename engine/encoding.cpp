@@ -1,5 +1,7 @@
 #include "engine/encoding.h"
 
+#include "engine/chinese_detection.h"
+#include "engine/text_codec.h"
 #include "platform/ascii.h"
 
 #include <algorithm>
@@ -66,6 +68,10 @@ std::string_view encodingName(Encoding encoding) {
         return "UTF-16LE";
     case Encoding::Utf16Be:
         return "UTF-16BE";
+    case Encoding::Big5:
+        return "BIG5";
+    case Encoding::Gb18030:
+        return "GB18030";
     }
     return {};
 }
@@ -73,10 +79,73 @@ std::string_view encodingName(Encoding encoding) {
 std::optional<Encoding> encodingNamed(std::string_view name) {
     const std::string key = lowered(name);
     if (key == "cp936") return Encoding::Gbk;
+    if (key == "cp950") return Encoding::Big5;
     for (const Encoding encoding :
-         {Encoding::Auto, Encoding::Gbk, Encoding::Utf8, Encoding::Utf16Le, Encoding::Utf16Be})
+         {Encoding::Auto, Encoding::Gbk, Encoding::Utf8, Encoding::Utf16Le, Encoding::Utf16Be,
+          Encoding::Big5, Encoding::Gb18030})
         if (key == lowered(encodingName(encoding))) return encoding;
     return std::nullopt;
+}
+
+namespace {
+
+std::u16string characterAt(std::u16string_view units, std::size_t at) {
+    const bool pair = at + 1 < units.size() && units[at] >= 0xD800 && units[at] <= 0xDBFF &&
+                      units[at + 1] >= 0xDC00 && units[at + 1] <= 0xDFFF;
+    return std::u16string(units.substr(at, pair ? 2 : 1));
+}
+
+// A character as the user reads it; half of a pair only by its number.
+std::u16string shown(const std::u16string& character) {
+    const char16_t unit = character[0];
+    if (character.size() == 2 || unit < 0xD800 || unit > 0xDFFF) return character;
+    const char16_t* const digits = u"0123456789ABCDEF";
+    std::u16string number = u"U+";
+    for (int shift = 12; shift >= 0; shift -= 4)
+        number += digits[unit >> shift & 0xF];
+    return number;
+}
+
+std::u16string cannotEncodeText(Encoding encoding, const std::u16string& character) {
+    const std::string_view name = encodingName(encoding);
+    return u"转换结果含有 " + std::u16string(name.begin(), name.end()) + u" 无法表示的字符「" +
+           shown(character) + u"」";
+}
+
+} // namespace
+
+CannotEncode::CannotEncode(Encoding encoding, std::u16string_view units, std::size_t at)
+    : Error(kCannotEncode, cannotEncodeText(encoding, characterAt(units, at))),
+      encoding_(encoding) {
+    const std::u16string character = characterAt(units, at);
+    for (const Encoding other :
+         {Encoding::Utf8, Encoding::Gbk, Encoding::Big5, Encoding::Gb18030, Encoding::Utf16Le}) {
+        std::vector<std::uint8_t> bytes;
+        if (other != encoding && alternatives_.size() < 2 &&
+            encodeText(other, character, bytes) == character.size())
+            alternatives_.push_back(other);
+    }
+}
+
+std::string optionName(Encoding encoding) {
+    return lowered(encodingName(encoding));
+}
+
+std::optional<CodePage> codePageOf(Encoding encoding) {
+    switch (encoding) {
+    case Encoding::Gbk:
+        return CodePage::Gbk;
+    case Encoding::Big5:
+        return CodePage::Big5;
+    case Encoding::Gb18030:
+        return CodePage::Gb18030;
+    default:
+        return std::nullopt;
+    }
+}
+
+bool isUtf16(Encoding encoding) {
+    return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be;
 }
 
 std::span<const std::uint8_t> byteOrderMark(Encoding encoding) {
@@ -111,7 +180,18 @@ Detection detectEncoding(std::span<const std::uint8_t> head, bool wholeText) {
     const std::size_t valid = scanUtf8(head, cut);
     const bool allValid = valid == head.size() || (cut && !wholeText);
     const bool nonAscii = std::ranges::any_of(head, [](std::uint8_t b) { return b >= 0x80; });
-    return {allValid && nonAscii ? Encoding::Utf8 : Encoding::Gbk, 0};
+    return {allValid && nonAscii ? Encoding::Utf8 : detectChineseEncoding(head), 0};
+}
+
+Encoding detectChineseEncoding(std::span<const std::uint8_t> head) {
+    switch (detectChineseCodePage(head)) {
+    case ChineseCodePage::Gb18030:
+        return Encoding::Gb18030;
+    case ChineseCodePage::Big5:
+        return Encoding::Big5;
+    default:
+        return Encoding::Gbk;
+    }
 }
 
 bool looksLikeText(std::span<const std::uint8_t> head) {

@@ -22,13 +22,13 @@ std::uint16_t inMemoryOrder(std::uint16_t leadThenTrail) {
     return number;
 }
 
-void deriveGbkPairs(const 内码对照表& table, FastTables& fast) {
-    const CodePage936& codePage = codePage936();
+void derivePairs(const 内码对照表& table, CodePage page, FastTables::PairTable& pairs) {
+    const DoubleByteTable& codePage = doubleByteTable(page);
     for (unsigned pair = 0; pair < 65536; ++pair) {
         const char16_t unit = codePage.pair[pair];
         const std::uint16_t code = unit == 0 ? 0 : codePage.encode[table.查表(unit)];
-        fast.gbkPair[inMemoryOrder(static_cast<std::uint16_t>(pair))] =
-            code >= 0x100 ? inMemoryOrder(code) : 0;
+        const bool twoBytes = code >= 0x100 && code != kNoCode;
+        pairs[inMemoryOrder(static_cast<std::uint16_t>(pair))] = twoBytes ? inMemoryOrder(code) : 0;
     }
 }
 
@@ -51,7 +51,8 @@ std::unique_ptr<const FastTables> deriveFastTables(const 内码对照表& table)
         fast->asciiUnchanged = fast->asciiUnchanged && table.查表(unit) == unit;
         fast->movesAscii = fast->movesAscii || table.查表(unit) >= 0x80;
     }
-    deriveGbkPairs(table, *fast);
+    for (const CodePage page : {CodePage::Gbk, CodePage::Big5, CodePage::Gb18030})
+        derivePairs(table, page, fast->pairs[static_cast<std::size_t>(page)]);
     deriveUtf8ThreeBytes(table, *fast);
     return fast;
 }

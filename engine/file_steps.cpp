@@ -15,8 +15,9 @@
 
 namespace tolvane {
 
-文件内容转换::文件内容转换(const 内码对照表& 表, std::u16string 源路径, Encoding 编码)
-    : 表_(表), 源路径_(std::move(源路径)), 编码_(编码) {}
+文件内容转换::文件内容转换(const 内码对照表& 表, std::u16string 源路径, Encoding 编码,
+                           Encoding 输出编码)
+    : 表_(表), 源路径_(std::move(源路径)), 编码_(编码), 输出编码_(输出编码) {}
 
 文件内容转换::~文件内容转换() = default;
 
@@ -33,7 +34,8 @@ void 文件内容转换::读出() {
 }
 
 bool 文件内容转换::转换(const std::function<bool()>& stop) {
-    const StreamResult result = 转换文本文件(表_, *输入_, 输出_->file(), 编码_, stop);
+    const StreamResult result =
+        转换文本文件(表_, *输入_, 输出_->file(), {.encoding = 编码_, .output = 输出编码_}, stop);
     编码_ = result.encoding;
     输入_.reset();
     return result.cancelled;

@@ -21,8 +21,10 @@ class NewFileInPlace;
 // between steps and decide what to do after an error.
 class 文件内容转换 {
   public:
-    // The table must outlive the conversion.
-    文件内容转换(const 内码对照表& 表, std::u16string 源路径, Encoding 编码 = Encoding::Auto);
+    // The table must outlive the conversion. 输出编码 Auto writes the text in
+    // the encoding it was read in.
+    文件内容转换(const 内码对照表& 表, std::u16string 源路径, Encoding 编码 = Encoding::Auto,
+                 Encoding 输出编码 = Encoding::Auto);
     ~文件内容转换();
     文件内容转换(const 文件内容转换&) = delete;
     文件内容转换& operator=(const 文件内容转换&) = delete;
@@ -42,7 +44,8 @@ class 文件内容转换 {
     // for the converted text. Throws Error.
     void 读出();
     // Converts the text piece by piece into the temporary file, asking stop()
-    // after every piece; true when it said to stop. Throws Error.
+    // after every piece; true when it said to stop. Throws Error, CannotEncode
+    // when the output encoding cannot hold the result.
     bool 转换(const std::function<bool()>& stop);
     // Puts the converted text at the source path, complete, with the original's
     // permissions. Throws Error, kFileExists when the path was taken meanwhile.
@@ -66,6 +69,7 @@ class 文件内容转换 {
     std::u16string 源路径_;
     std::u16string 备份路径_;
     Encoding 编码_;
+    Encoding 输出编码_;
     std::unique_ptr<InputFile> 输入_;
     std::unique_ptr<NewFileInPlace> 输出_; // the temporary file until 写入
     std::unique_ptr<ConversionLock> 锁_;   // from 移入备份 to the end

@@ -2,6 +2,7 @@
 
 #include "engine/encoding.h"
 #include "engine/fast_tables.h"
+#include "engine/text_codec.h"
 #include "platform/codepage.h"
 
 #include <array>
@@ -15,10 +16,6 @@
 namespace tolvane {
 
 namespace {
-
-constexpr bool isSurrogate(char32_t unit) {
-    return unit >= 0xD800 && unit <= 0xDFFF;
-}
 
 // Copies the ASCII bytes from in, sixteen or eight at a time where it can.
 // Runs of ASCII in real text are short, so a whole block is stored and the
@@ -52,12 +49,6 @@ inline void copyAscii(const std::uint8_t*& in, const std::uint8_t* end, std::uin
         *out++ = *in++;
 }
 
-void putGbk(const CodePage936& codePage, char16_t unit, std::uint8_t*& out) {
-    const std::uint16_t code = codePage.encode[unit];
-    if (code >= 0x100) *out++ = static_cast<std::uint8_t>(code >> 8);
-    *out++ = static_cast<std::uint8_t>(code);
-}
-
 // The run of two-byte characters at in whose replacements have two-byte forms;
 // stops at anything else. Local pointers keep the loop in registers.
 void convertPairs(const std::uint16_t* pairs, const std::uint8_t*& from, const std::uint8_t* end,
@@ -77,48 +68,15 @@ void convertPairs(const std::uint16_t* pairs, const std::uint8_t*& from, const s
     to = out;
 }
 
-// One unit as UTF-8; a stray byte's unit is that byte, a lone surrogate U+FFFD.
-void putUtf8(char32_t code, std::uint8_t*& out) {
-    if (code < 0x80) {
-        *out++ = static_cast<std::uint8_t>(code);
-        return;
-    }
-    if (code <= 0xFFFF && isStrayByteUnit(static_cast<char16_t>(code))) {
-        *out++ = static_cast<std::uint8_t>(code - 0xDC00);
-        return;
-    }
-    if (isSurrogate(code)) code = 0xFFFD;
-    if (code < 0x800) {
-        *out++ = static_cast<std::uint8_t>(0xC0 | code >> 6);
-    } else if (code < 0x10000) {
-        *out++ = static_cast<std::uint8_t>(0xE0 | code >> 12);
-        *out++ = static_cast<std::uint8_t>(0x80 | (code >> 6 & 0x3F));
-    } else {
-        *out++ = static_cast<std::uint8_t>(0xF0 | code >> 18);
-        *out++ = static_cast<std::uint8_t>(0x80 | (code >> 12 & 0x3F));
-        *out++ = static_cast<std::uint8_t>(0x80 | (code >> 6 & 0x3F));
-    }
-    *out++ = static_cast<std::uint8_t>(0x80 | (code & 0x3F));
-}
-
-// One valid sequence of length bytes the general way, through its code units.
-void convertUtf8Sequence(const 内码对照表& table, const std::uint8_t* in, int length,
-                         std::uint8_t*& out) {
-    char32_t code = length == 1 ? in[0] : in[0] & (0x7F >> length);
-    for (int k = 1; k < length; ++k)
-        code = code << 6 | (in[k] & 0x3F);
-    if (code < 0x10000) {
-        putUtf8(table.查表(static_cast<char16_t>(code)), out);
-        return;
-    }
-    const char16_t high = table.查表(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-    const char16_t low = table.查表(static_cast<char16_t>(0xDC00 + (code & 0x3FF)));
-    if (high >= 0xD800 && high <= 0xDBFF && low >= 0xDC00 && low <= 0xDFFF) {
-        putUtf8(0x10000 + ((high - 0xD800) << 10) + (low - 0xDC00), out);
-    } else {
-        putUtf8(high, out);
-        putUtf8(low, out);
-    }
+// One character, decoded or a stray byte, through the table and encoded
+// the general way.
+void convertCharacter(const 内码对照表& table, Encoding encoding, std::u16string& character,
+                      std::uint8_t*& out) {
+    for (char16_t& unit : character)
+        unit = table.查表(unit);
+    const Encoded encoded = encodeText(encoding, character, out);
+    if (encoded.units < character.size()) throw CannotEncode(encoding, character, encoded.units);
+    out += encoded.written;
 }
 
 // The run of 3-byte characters at in whose replacements are 3-byte characters
@@ -148,37 +106,38 @@ void convertThreeByteRun(const std::array<std::uint8_t, 4>* threeBytes, const st
 
 } // namespace
 
-std::size_t convertGbkFused(const 内码对照表& table, std::span<const std::uint8_t> input, bool last,
-                            std::uint8_t*& out, FusedFlags flags) {
-    const CodePage936& codePage = codePage936();
-    const FastTables& fast = table.fast();
+std::size_t convertDoubleByteFused(const 内码对照表& table, Encoding encoding,
+                                   std::span<const std::uint8_t> input, bool last,
+                                   std::uint8_t*& out, FusedFlags flags) {
+    const CodePage page = *codePageOf(encoding);
+    const std::uint16_t* const pairs = table.fast().pairsOf(page).data();
+    const bool asciiUnchanged = table.fast().asciiUnchanged;
+    std::u16string character;
     const std::uint8_t* in = input.data();
     const std::uint8_t* const end = in + input.size();
     bool nonAscii = false;
     bool invalid = false;
     while (in < end) {
-        if (*in < 0x80 && fast.asciiUnchanged) {
+        if (*in < 0x80 && asciiUnchanged) {
             copyAscii(in, end, out);
             continue;
         }
         const std::uint8_t* const before = in;
-        convertPairs(fast.gbkPair.data(), in, end, out);
+        convertPairs(pairs, in, end, out);
         if (in != before) {
             nonAscii = true; // a pair's lead byte is not ASCII
             continue;
         }
-        const std::uint8_t lead = *in;
-        const bool single = codePage.isSingle[lead];
-        if (!single && in + 1 == end && !last) break;
-        // One character the general way: a single byte, a pair whose replacement
-        // has no two-byte form, or a stray byte, which stays as it is.
-        const char16_t pair = single || in + 1 == end ? 0 : codePage.pair[lead << 8 | in[1]];
-        const bool stray = !single && pair == 0;
-        nonAscii = nonAscii || lead >= 0x80;
-        invalid = invalid || stray;
-        const char16_t unit = single || stray ? codePage.single[lead] : pair;
-        putGbk(codePage, table.查表(unit), out);
-        in += single || stray ? 1 : 2;
+        // One character the general way: a single byte, a pair whose
+        // replacement has no two-byte form, a four-byte sequence, or a stray
+        // byte, which stays as it is.
+        character.clear();
+        const std::size_t used = decodeCharacter(page, {in, end}, last, character);
+        if (used == 0) break;
+        nonAscii = nonAscii || *in >= 0x80;
+        invalid = invalid || (character.size() == 1 && isStrayByteUnit(character[0]));
+        convertCharacter(table, encoding, character, out);
+        in += used;
     }
     flags.nonAscii = flags.nonAscii || nonAscii;
     flags.invalid = flags.invalid || invalid;
@@ -188,6 +147,7 @@ std::size_t convertGbkFused(const 内码对照表& table, std::span<const std::u
 std::size_t convertUtf8Fused(const 内码对照表& table, std::span<const std::uint8_t> input,
                              bool last, std::uint8_t*& out, FusedFlags flags) {
     const FastTables& fast = table.fast();
+    std::u16string character;
     const std::uint8_t* in = input.data();
     const std::uint8_t* const end = in + input.size();
     while (in < end) {
@@ -207,7 +167,9 @@ std::size_t convertUtf8Fused(const 内码对照表& table, std::span<const std::
             *out++ = *in++; // does not decode: kept as it is
             continue;
         }
-        convertUtf8Sequence(table, in, length, out);
+        character.clear();
+        decodeText(Encoding::Utf8, {in, static_cast<std::size_t>(length)}, true, character);
+        convertCharacter(table, Encoding::Utf8, character, out);
         in += length;
     }
     return static_cast<std::size_t>(in - input.data());

@@ -23,6 +23,20 @@ void 报告错误(作业界面& 界面, const std::u16string& 文本) {
     界面.消息框(文本, MessageIcon::Stop, MessageButtons::Ok);
 }
 
+// What the user reads of a failure; a result the file's encoding cannot hold
+// says which setting writes it in another.
+std::u16string 说明(const Error& 错误) {
+    const auto* 不能表示 = dynamic_cast<const CannotEncode*>(&错误);
+    if (不能表示 == nullptr) return 错误.description();
+    std::u16string 编码;
+    for (const Encoding 可用 : 不能表示->alternatives()) {
+        const std::string 名称 = optionName(可用);
+        编码 += (编码.empty() ? u"" : u" 或 ") + std::u16string(名称.begin(), 名称.end());
+    }
+    return 错误.description() + u"，请在设置文件 Tolvane.ini 的 [个人设置] 中把 输出编码 设为 " +
+           编码;
+}
+
 // Puts the file back at its path so it is never left only in its backup
 // folder; empty on success, otherwise why it could not.
 std::u16string 尝试复原(文件内容转换& 转换) {
@@ -59,7 +73,7 @@ bool 转换备份中的文件(作业界面& 界面, 文件内容转换& 转换) 
         界面.显示状态(u"写入完成！");
         return true;
     } catch (const Error& e) {
-        return 失败后询问(界面, 转换, e.description());
+        return 失败后询问(界面, 转换, 说明(e));
     } catch (...) {
         尝试复原(转换);
         throw;
@@ -67,8 +81,9 @@ bool 转换备份中的文件(作业界面& 界面, 文件内容转换& 转换) 
 }
 
 // One file of a files job; false when the job stops here.
-bool 转换一个文件(作业界面& 界面, const 内码对照表& 表, const std::u16string& 源路径) {
-    文件内容转换 转换(表, 源路径);
+bool 转换一个文件(作业界面& 界面, const 内码对照表& 表, Encoding 输出编码,
+                  const std::u16string& 源路径) {
+    文件内容转换 转换(表, 源路径, Encoding::Auto, 输出编码);
     try {
         转换.移入备份();
     } catch (const Error& e) {
@@ -85,11 +100,11 @@ bool 列表为空(作业界面& 界面, int 数目) {
     return true;
 }
 
-void 转换文件内容(作业界面& 界面, const 内码对照表& 表) {
+void 转换文件内容(作业界面& 界面, const 内码对照表& 表, Encoding 输出编码) {
     const int 数目 = 界面.源文件数();
     if (列表为空(界面, 数目)) return;
     for (int 序号 = 0; 序号 < 数目; ++序号) {
-        if (!转换一个文件(界面, 表, 界面.源文件项(序号))) return;
+        if (!转换一个文件(界面, 表, 输出编码, 界面.源文件项(序号))) return;
     }
 }
 
@@ -139,14 +154,14 @@ void 转换剪贴板(作业界面& 界面, const 内码对照表& 表) {
     界面.刷新();
 }
 
-void 按类型转换(作业界面& 界面, const 内码对照表* 表) {
+void 按类型转换(作业界面& 界面, const 内码对照表* 表, Encoding 输出编码) {
     if (表 == nullptr) {
         界面.消息框(u"内码对照表文件不正常！", MessageIcon::None, MessageButtons::Ok);
         return;
     }
     switch (转换类型.load()) {
     case kConvertFiles:
-        转换文件内容(界面, *表);
+        转换文件内容(界面, *表, 输出编码);
         break;
     case kConvertNames:
         转换所有文件名(界面, *表);
@@ -161,9 +176,9 @@ void 按类型转换(作业界面& 界面, const 内码对照表* 表) {
 
 } // namespace
 
-void 执行转换(作业界面& 界面, const 内码对照表* 表) {
+void 执行转换(作业界面& 界面, const 内码对照表* 表, Encoding 输出编码) {
     try {
-        按类型转换(界面, 表);
+        按类型转换(界面, 表, 输出编码);
     } catch (...) {
         // Nothing more can be done for this job; it still ends normally below.
         try {

@@ -3,6 +3,7 @@
 // text, the contents of the listed files or their names through the loaded
 // table, showing its progress and asking the user through the window.
 
+#include "engine/encoding.h"
 #include "engine/table.h"
 #include "platform/ui.h"
 
@@ -41,8 +42,9 @@ class 作业界面 {
 };
 
 // Runs one whole job through 表; without a table (none loaded, or the load
-// failed) the user is told and nothing is converted. Returns when the job is
-// over (the worker thread then ends).
-void 执行转换(作业界面& 界面, const 内码对照表* 表);
+// failed) the user is told and nothing is converted. Files are written in
+// 输出编码, Auto in their own. Returns when the job is over (the worker
+// thread then ends).
+void 执行转换(作业界面& 界面, const 内码对照表* 表, Encoding 输出编码 = Encoding::Auto);
 
 } // namespace tolvane

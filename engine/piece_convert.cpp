@@ -9,17 +9,11 @@
 
 namespace tolvane {
 
-namespace {
+namespace {} // namespace
 
-bool isByteEncoding(Encoding encoding) {
-    return encoding == Encoding::Gbk || encoding == Encoding::Utf8;
-}
-
-} // namespace
-
-PieceConverter::PieceConverter(const 内码对照表& table, Encoding encoding)
-    : table_(table), encoding_(encoding),
-      fused_(isByteEncoding(encoding) && table.词组().size() == 0) {}
+PieceConverter::PieceConverter(const 内码对照表& table, Encoding encoding, Encoding output)
+    : table_(table), encoding_(encoding), output_(output == Encoding::Auto ? encoding : output),
+      fused_(!isUtf16(encoding) && output_ == encoding && table.词组().size() == 0) {}
 
 std::uint8_t* PieceConverter::room(std::size_t needed) {
     if (capacities_[turn_] < needed) {
@@ -32,14 +26,14 @@ std::uint8_t* PieceConverter::room(std::size_t needed) {
 PieceConverter::Result PieceConverter::convert(std::span<const std::uint8_t> input, bool last) {
     turn_ ^= 1;
     if (!fused_) return convertByUnits(input, last);
-    // At most three bytes out for every byte in (an ASCII byte replaced by a
-    // 3-byte UTF-8 character), and room for a cut-off character's bytes.
-    std::uint8_t* const start = room(input.size() * 3 + kFusedSlack);
+    // Every byte in is a unit at most.
+    std::uint8_t* const start = room(kMostBytesPerUnit * input.size() + kFusedSlack);
     std::uint8_t* out = start;
     const FusedFlags flags{sawNonAscii_, sawInvalid_, stopAtInvalid_};
-    const std::size_t used = encoding_ == Encoding::Gbk
-                                 ? convertGbkFused(table_, input, last, out, flags)
-                                 : convertUtf8Fused(table_, input, last, out, flags);
+    const std::size_t used =
+        encoding_ == Encoding::Utf8
+            ? convertUtf8Fused(table_, input, last, out, flags)
+            : convertDoubleByteFused(table_, encoding_, input, last, out, flags);
     return {used, {start, static_cast<std::size_t>(out - start)}};
 }
 
@@ -93,7 +87,15 @@ PieceConverter::Converted PieceConverter::convertSlice(std::span<const std::uint
     for (std::size_t k = 0; counting_ && k < done; ++k)
         changedUnits_ += units[k] != original_[k] ? 1 : 0;
     waiting_ = text.substr(done);
-    std::size_t written = encodeText(encoding_, text.substr(0, done), out);
+    const Encoded encoded =
+        refusal_ ? Encoded{0, done} : encodeText(output_, text.substr(0, done), out);
+    if (encoded.units < done) {
+        CannotEncode refusal(output_, text, encoded.units);
+        if (!counting_) throw refusal;
+        // A dry run goes on counting; nothing would be written.
+        refusal_ = std::make_exception_ptr(refusal);
+    }
+    std::size_t written = encoded.written;
     if (!last) return {decoded.used, written};
     // An odd last byte of UTF-16 is no code unit: it is kept as it is.
     for (const std::uint8_t byte : slice.subspan(decoded.used))

@@ -1,8 +1,9 @@
 #pragma once
-// Text bytes through a mapping table, piece by piece, in one encoding: the
-// characters are decoded to UTF-16 code units, converted (engine/convert.h)
-// and encoded back. Bytes that do not decode are kept as they are; a unit
-// code page 936 cannot hold is written as "0".
+// Text bytes through a mapping table, piece by piece: the characters are
+// decoded to UTF-16 code units, converted (engine/convert.h) and encoded,
+// back into their encoding or into another one. Bytes that do not decode are
+// kept as they are; a converted text the encoding it is written in cannot
+// hold is refused (CannotEncode), never written with stand-ins.
 
 #include "engine/encoding.h"
 #include "engine/table.h"
@@ -10,6 +11,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <memory>
 #include <span>
 #include <string>
@@ -19,8 +21,9 @@ namespace tolvane {
 
 class PieceConverter {
   public:
-    // encoding is not Auto. The table must outlive the converter.
-    PieceConverter(const 内码对照表& table, Encoding encoding);
+    // encoding is not Auto; output Auto writes in encoding. The table must
+    // outlive the converter.
+    PieceConverter(const 内码对照表& table, Encoding encoding, Encoding output = Encoding::Auto);
 
     struct Result {
         std::size_t used; // bytes of input converted
@@ -29,7 +32,8 @@ class PieceConverter {
         std::span<const std::uint8_t> bytes;
     };
     // Converts the characters that are complete in input: the bytes after the
-    // used ones begin a character the next piece completes. Characters a
+    // used ones begin a character the next piece completes. Throws
+    // CannotEncode. Characters a
     // phrase rule might still cover together with the next piece are kept
     // back until then. With last every byte is used, a cut-off character's
     // bytes kept as they are.
@@ -40,12 +44,15 @@ class PieceConverter {
     void stopAtInvalid() { stopAtInvalid_ = true; }
 
     // Counts the code units the conversion replaces; it then always takes the
-    // way through UTF-16 code units.
+    // way through UTF-16 code units, and a result the output encoding cannot
+    // hold is noted instead of thrown.
     void countChanges() {
         counting_ = true;
         fused_ = false;
     }
     std::uint64_t changedUnits() const { return changedUnits_; }
+    // The CannotEncode a conversion would have thrown, when counting.
+    std::exception_ptr refusal() const { return refusal_; }
 
     // Whether any byte so far was not ASCII, and whether any did not decode.
     bool sawNonAscii() const { return sawNonAscii_; }
@@ -64,12 +71,14 @@ class PieceConverter {
 
     const 内码对照表& table_;
     Encoding encoding_;
+    Encoding output_;
     // The shortcuts of a table without phrase rules: a double-byte table, bulk
     // ASCII copies, a direct way for 3-byte UTF-8.
     bool fused_;
     bool stopAtInvalid_ = false;
     bool counting_ = false;
     std::uint64_t changedUnits_ = 0;
+    std::exception_ptr refusal_;
     // Two output buffers, used in turn. Not zeroed when they grow: every piece
     // writes before it reads; the same for the units.
     std::array<std::unique_ptr<std::uint8_t[]>, 2> buffers_;

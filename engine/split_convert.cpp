@@ -9,15 +9,11 @@ namespace {
 // Smaller pieces are not worth a second thread.
 constexpr std::size_t kSmallestSplit = std::size_t{1} << 16;
 
-bool isByteEncoding(Encoding encoding) {
-    return encoding == Encoding::Gbk || encoding == Encoding::Utf8;
-}
-
 } // namespace
 
-SplitConverter::SplitConverter(const 内码对照表& table, Encoding encoding)
-    : converters_{PieceConverter(table, encoding), PieceConverter(table, encoding)},
-      splits_(isByteEncoding(encoding) && !table.词组().holdsLineFeed()) {}
+SplitConverter::SplitConverter(const 内码对照表& table, Encoding encoding, Encoding output)
+    : converters_{PieceConverter(table, encoding, output), PieceConverter(table, encoding, output)},
+      splits_(!isUtf16(encoding) && !table.词组().holdsLineFeed()) {}
 
 std::size_t SplitConverter::cutAfterLineFeed(std::span<const std::uint8_t> input) const {
     if (!splits_ || input.size() < kSmallestSplit) return 0;
@@ -70,6 +66,10 @@ void SplitConverter::countChanges() {
 
 std::uint64_t SplitConverter::changedUnits() const {
     return converters_[0].changedUnits() + converters_[1].changedUnits();
+}
+
+std::exception_ptr SplitConverter::refusal() const {
+    return converters_[0].refusal() ? converters_[0].refusal() : converters_[1].refusal();
 }
 
 bool SplitConverter::sawNonAscii() const {

@@ -1,6 +1,7 @@
 #pragma once
-// A piece converted in two halves at once, on two cores. No character of a
-// byte encoding holds the line-feed byte but the line feed itself, so a piece
+// A piece converted in two halves at once, on two cores. No character of
+// UTF-8 or the Chinese code pages holds the line-feed byte but the line feed
+// itself, so a piece
 // cut after a line feed is two whole texts; and unless a phrase rule holds a
 // line feed, no rule reaches across the cut either.
 
@@ -17,7 +18,7 @@ namespace tolvane {
 class SplitConverter {
   public:
     // As PieceConverter's; the table must outlive the converter.
-    SplitConverter(const 内码对照表& table, Encoding encoding);
+    SplitConverter(const 内码对照表& table, Encoding encoding, Encoding output);
 
     struct Result {
         std::size_t used;
@@ -32,6 +33,7 @@ class SplitConverter {
     void stopAtInvalid();
     void countChanges();
     std::uint64_t changedUnits() const;
+    std::exception_ptr refusal() const;
     bool sawNonAscii() const;
     bool sawInvalid() const;
 

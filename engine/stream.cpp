@@ -61,6 +61,17 @@ Choice choose(Encoding requested, std::span<const std::uint8_t> head, bool whole
 
 enum class Pass { Done, PureAscii, Cancelled, NotUtf8 };
 
+// The byte-order mark of the text written: the text's own, kept as it is when
+// it is written in its encoding; in another, UTF-16's always, UTF-8's when
+// the text had one.
+std::span<const std::uint8_t> markWritten(std::span<const std::uint8_t> mark, Encoding read,
+                                          Encoding written) {
+    if (written == read) return mark;
+    if (isUtf16(written) || (written == Encoding::Utf8 && !mark.empty()))
+        return byteOrderMark(written);
+    return {};
+}
+
 // Writes in line while the text is one piece; from the second piece on, one
 // piece is written on a thread of its own while the next is read and converted.
 class PieceWriter {
@@ -100,12 +111,14 @@ class Passes {
 
     // One pass over the text in the chosen encoding, from the piece already read.
     Pass run(std::span<const std::uint8_t> piece, bool last, const Choice& choice) {
-        SplitConverter converter(table_, choice.encoding);
+        const Encoding output =
+            request_.output == Encoding::Auto ? choice.encoding : request_.output;
+        SplitConverter converter(table_, choice.encoding, output);
         if (choice.tentative) converter.stopAtInvalid();
         if (request_.countChanges) converter.countChanges();
         PieceWriter writer(sink_);
         // The mark goes out before the first piece's bytes are read over.
-        sink_.write(piece.first(choice.markSize));
+        sink_.write(markWritten(piece.first(choice.markSize), choice.encoding, output));
         piece = piece.subspan(choice.markSize);
         for (;;) {
             const SplitConverter::Result result = converter.convert(piece, last);
@@ -124,6 +137,7 @@ class Passes {
             if (stopped || last) {
                 writer.finish();
                 changedUnits_ = converter.changedUnits();
+                refusal_ = converter.refusal();
                 if (stopped) return Pass::Cancelled;
                 return choice.tentative && !converter.sawNonAscii() ? Pass::PureAscii : Pass::Done;
             }
@@ -141,12 +155,12 @@ class Passes {
             sink_.empty();
             reader_.restart();
             piece = reader_.next(last);
-            choice = {Encoding::Gbk, 0, false};
+            choice = {detectChineseEncoding(piece), 0, false};
             pass = run(piece, last, choice);
         }
         // Pure ASCII is code page 936 text, though UTF-8 gave the same bytes.
         const Encoding encoding = pass == Pass::PureAscii ? Encoding::Gbk : choice.encoding;
-        return {pass == Pass::Cancelled, encoding, changedUnits_};
+        return {pass == Pass::Cancelled, encoding, changedUnits_, refusal_};
     }
 
   private:
@@ -156,6 +170,7 @@ class Passes {
     const StreamRequest& request_;
     const std::function<bool()>& stop_;
     std::uint64_t changedUnits_ = 0;
+    std::exception_ptr refusal_;
 };
 
 } // namespace

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <span>
 
@@ -35,20 +36,27 @@ struct StreamResult {
     bool cancelled = false;
     Encoding encoding = Encoding::Gbk; // the one the text was read and written in
     std::uint64_t changedUnits = 0;    // with countChanges: the code units replaced
+    // With countChanges: the CannotEncode the conversion would have thrown.
+    std::exception_ptr refusal;
 };
 
 struct StreamRequest {
     Encoding encoding = Encoding::Auto;
+    // The encoding written; Auto: the one read. UTF-16 written from text in
+    // another encoding begins with a byte-order mark, UTF-8 only when the
+    // text read had one.
+    Encoding output = Encoding::Auto;
     // Counts the code units the conversion replaces, for a dry run.
     bool countChanges = false;
 };
 
-// Converts the whole source into the sink through table, asking stop() after every piece
-// whether to stop there. With Auto the encoding is detected: a byte-order mark
-// decides and is kept; otherwise the text is taken as UTF-8 and taken again
-// from its start as code page 936 as soon as it proves not to be UTF-8 with a
-// non-ASCII character. A source that cannot go back is decided by its first
-// piece instead.
+// Converts the whole source into the sink through table, asking stop() after
+// every piece whether to stop there. With Auto the encoding is detected: a
+// byte-order mark decides and is kept; otherwise the text is taken as UTF-8
+// and taken again from its start in the Chinese code page its first piece
+// shows (encoding.h) as soon as it proves not to be UTF-8 with a non-ASCII
+// character. A source that cannot go back is decided by its first piece
+// instead. Throws CannotEncode, and what the source and sink throw.
 StreamResult convertStream(const 内码对照表& table, ByteSource& source, ByteSink& sink,
                            const StreamRequest& request, const std::function<bool()>& stop);
 

@@ -2,6 +2,7 @@
 
 #include "platform/codepage.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace tolvane {
@@ -17,26 +18,38 @@ bool isSurrogate(char32_t unit) {
     return unit >= 0xD800 && unit <= 0xDFFF;
 }
 
-Decoded decodeGbk(std::span<const std::uint8_t> input, bool last, char16_t* const start) {
-    const CodePage936& codePage = codePage936();
+// The one- and two-byte characters through the code page's tables; the rest
+// (GB18030's four-byte sequences, a character cut at the end, a byte that
+// does not decode) the general way.
+Decoded decodeDoubleByte(CodePage page, std::span<const std::uint8_t> input, bool last,
+                         char16_t* const start) {
+    const DoubleByteTable& table = doubleByteTable(page);
+    std::u16string character;
     char16_t* out = start;
     const std::uint8_t* in = input.data();
     const std::uint8_t* const end = in + input.size();
     bool invalid = false;
     while (in < end) {
         const std::uint8_t lead = *in;
-        char16_t unit = codePage.single[lead];
-        if (!codePage.isSingle[lead]) {
-            if (in + 1 == end && !last) break;
-            const char16_t pair = in + 1 < end ? codePage.pair[lead << 8 | in[1]] : 0;
-            if (pair != 0) {
-                unit = pair;
-                ++in;
-            }
+        if (table.isSingle[lead]) {
+            *out = table.single[lead];
+            invalid = invalid || isStrayByteUnit(*out);
+            ++out;
+            ++in;
+            continue;
         }
-        invalid = invalid || isStrayByteUnit(unit);
-        *out++ = unit;
-        ++in;
+        const char16_t pair = end - in >= 2 ? table.pair[lead << 8 | in[1]] : 0;
+        if (pair != 0) {
+            *out++ = pair;
+            in += 2;
+            continue;
+        }
+        character.clear();
+        const std::size_t used = decodeCharacter(page, {in, end}, last, character);
+        if (used == 0) break;
+        invalid = invalid || (character.size() == 1 && isStrayByteUnit(character[0]));
+        out = std::ranges::copy(character, out).out;
+        in += used;
     }
     return {static_cast<std::size_t>(in - input.data()), static_cast<std::size_t>(out - start),
             invalid};
@@ -104,14 +117,26 @@ Decoded decodeUtf16(std::span<const std::uint8_t> input, bool last, bool bigEndi
     return {used, static_cast<std::size_t>(out - start), false};
 }
 
-std::uint8_t* encodeGbk(std::u16string_view units, std::uint8_t* out) {
-    const auto& encode = codePage936().encode;
-    for (const char16_t unit : units) {
-        const std::uint16_t code = encode[unit];
-        if (code >= 0x100) *out++ = static_cast<std::uint8_t>(code >> 8);
-        *out++ = static_cast<std::uint8_t>(code);
+Encoded encodeDoubleByte(CodePage page, std::u16string_view units, std::uint8_t* const start) {
+    const DoubleByteTable& table = doubleByteTable(page);
+    std::vector<std::uint8_t> character;
+    std::uint8_t* out = start;
+    for (std::size_t i = 0; i < units.size();) {
+        if (putCode(table, units[i], out)) {
+            ++i;
+            continue;
+        }
+        // A four-byte form of GB18030, or one the code page does not have.
+        const bool pair = isHighSurrogate(units[i]) && i + 1 < units.size() &&
+                          units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
+        const std::size_t length = pair ? 2 : 1;
+        character.clear();
+        if (encodeCodePage(page, units.substr(i, length), character) != length)
+            return {static_cast<std::size_t>(out - start), i};
+        out = std::ranges::copy(character, out).out;
+        i += length;
     }
-    return out;
+    return {static_cast<std::size_t>(out - start), units.size()};
 }
 
 inline void putUtf8(char32_t code, std::uint8_t*& out) {
@@ -132,9 +157,10 @@ inline void putUtf8(char32_t code, std::uint8_t*& out) {
     *out++ = static_cast<std::uint8_t>(0x80 | (code & 0x3F));
 }
 
-// A pair of surrogates is one character; a lone stray-byte unit is its byte,
-// any other lone surrogate U+FFFD.
-std::uint8_t* encodeUtf8(std::u16string_view units, std::uint8_t* out) {
+// A pair of surrogates is one character; a lone stray-byte unit is its byte;
+// any other lone surrogate has no UTF-8 form.
+Encoded encodeUtf8(std::u16string_view units, std::uint8_t* const start) {
+    std::uint8_t* out = start;
     for (std::size_t i = 0; i < units.size(); ++i) {
         const char16_t unit = units[i];
         if (unit < 0x80) {
@@ -149,47 +175,38 @@ std::uint8_t* encodeUtf8(std::u16string_view units, std::uint8_t* out) {
         } else if (isHighSurrogate(unit) && i + 1 < units.size() && units[i + 1] >= 0xDC00 &&
                    units[i + 1] <= 0xDFFF) {
             putUtf8(0x10000 + ((unit - 0xD800) << 10) + (units[++i] - 0xDC00), out);
+        } else if (isSurrogate(unit)) {
+            return {static_cast<std::size_t>(out - start), i};
         } else {
-            putUtf8(isSurrogate(unit) ? 0xFFFD : unit, out);
+            putUtf8(unit, out);
         }
     }
-    return out;
+    return {static_cast<std::size_t>(out - start), units.size()};
 }
 
-std::uint8_t* encodeUtf16(std::u16string_view units, bool bigEndian, std::uint8_t* out) {
+Encoded encodeUtf16(std::u16string_view units, bool bigEndian, std::uint8_t* out) {
     for (const char16_t unit : units) {
         const auto low = static_cast<std::uint8_t>(unit & 0xFF);
         const auto high = static_cast<std::uint8_t>(unit >> 8);
         *out++ = bigEndian ? high : low;
         *out++ = bigEndian ? low : high;
     }
-    return out;
+    return {2 * units.size(), units.size()};
 }
 
 } // namespace
 
 Decoded decodeText(Encoding encoding, std::span<const std::uint8_t> input, bool last,
                    char16_t* out) {
-    switch (encoding) {
-    case Encoding::Gbk:
-        return decodeGbk(input, last, out);
-    case Encoding::Utf8:
-        return decodeUtf8(input, last, out);
-    default:
-        return decodeUtf16(input, last, encoding == Encoding::Utf16Be, out);
-    }
+    if (const auto page = codePageOf(encoding)) return decodeDoubleByte(*page, input, last, out);
+    if (encoding == Encoding::Utf8) return decodeUtf8(input, last, out);
+    return decodeUtf16(input, last, encoding == Encoding::Utf16Be, out);
 }
 
-std::size_t encodeText(Encoding encoding, std::u16string_view units, std::uint8_t* const out) {
-    switch (encoding) {
-    case Encoding::Gbk:
-        return static_cast<std::size_t>(encodeGbk(units, out) - out);
-    case Encoding::Utf8:
-        return static_cast<std::size_t>(encodeUtf8(units, out) - out);
-    default:
-        return static_cast<std::size_t>(encodeUtf16(units, encoding == Encoding::Utf16Be, out) -
-                                        out);
-    }
+Encoded encodeText(Encoding encoding, std::u16string_view units, std::uint8_t* out) {
+    if (const auto page = codePageOf(encoding)) return encodeDoubleByte(*page, units, out);
+    if (encoding == Encoding::Utf8) return encodeUtf8(units, out);
+    return encodeUtf16(units, encoding == Encoding::Utf16Be, out);
 }
 
 Decoded decodeText(Encoding encoding, std::span<const std::uint8_t> input, bool last,
@@ -201,10 +218,13 @@ Decoded decodeText(Encoding encoding, std::span<const std::uint8_t> input, bool 
     return decoded;
 }
 
-void encodeText(Encoding encoding, std::u16string_view units, std::vector<std::uint8_t>& output) {
+std::size_t encodeText(Encoding encoding, std::u16string_view units,
+                       std::vector<std::uint8_t>& output) {
     const std::size_t start = output.size();
     output.resize(start + kMostBytesPerUnit * units.size());
-    output.resize(start + encodeText(encoding, units, output.data() + start));
+    const Encoded encoded = encodeText(encoding, units, output.data() + start);
+    output.resize(start + encoded.written);
+    return encoded.units;
 }
 
 } // namespace tolvane

@@ -1,7 +1,8 @@
 #pragma once
 // A text's bytes in one encoding to UTF-16 code units and back, a piece at a
 // time. A byte that does not decode becomes its stray unit (U+DC00 + byte)
-// and is written back as that byte, so no byte is lost.
+// and is written back as that byte, so no byte is lost; a character the
+// encoding has no form for is never written as a stand-in.
 
 #include "engine/encoding.h"
 
@@ -27,14 +28,21 @@ struct Decoded {
 Decoded decodeText(Encoding encoding, std::span<const std::uint8_t> input, bool last,
                    char16_t* out);
 
-// Encodes units into out and returns the bytes written; no unit takes more
-// than this many.
-inline constexpr std::size_t kMostBytesPerUnit = 3;
-std::size_t encodeText(Encoding encoding, std::u16string_view units, std::uint8_t* out);
+struct Encoded {
+    std::size_t written; // bytes
+    std::size_t units;   // encoded; fewer than given: the next one has no form
+};
 
-// The same, appending to strings.
+// Encodes units into out up to the first unit the encoding cannot hold (a
+// lone surrogate in UTF-8, a character the code page lacks); no unit takes
+// more than this many bytes.
+inline constexpr std::size_t kMostBytesPerUnit = 4;
+Encoded encodeText(Encoding encoding, std::u16string_view units, std::uint8_t* out);
+
+// The same, appending to strings; encodeText tells the units encoded.
 Decoded decodeText(Encoding encoding, std::span<const std::uint8_t> input, bool last,
                    std::u16string& units);
-void encodeText(Encoding encoding, std::u16string_view units, std::vector<std::uint8_t>& output);
+std::size_t encodeText(Encoding encoding, std::u16string_view units,
+                       std::vector<std::uint8_t>& output);
 
 } // namespace tolvane

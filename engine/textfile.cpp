@@ -46,21 +46,23 @@ void 检查文本文件(const std::u16string& 路径, Encoding 编码) {
     if (!looksLikeText(std::span(head).first(size))) throw Error(kNotText, u"不是文本文件");
 }
 
-StreamResult 转换文本文件(const 内码对照表& 表, InputFile& 输入, NewFile& 输出, Encoding 编码,
-                          const std::function<bool()>& stop) {
+StreamResult 转换文本文件(const 内码对照表& 表, InputFile& 输入, NewFile& 输出,
+                          const StreamRequest& 要求, const std::function<bool()>& stop) {
     FileSource source(输入);
     FileSink sink(输出);
-    return convertStream(表, source, sink, {.encoding = 编码}, stop);
+    return convertStream(表, source, sink, 要求, stop);
 }
 
-TextPreview previewTextFile(const 内码对照表& 表, const std::u16string& 路径, Encoding 编码) {
-    检查文本文件(路径, 编码);
+TextPreview previewTextFile(const 内码对照表& 表, const std::u16string& 路径,
+                            const StreamRequest& 要求) {
+    检查文本文件(路径, 要求.encoding);
     InputFile file(路径);
     FileSource source(file);
     NoSink sink;
-    const StreamResult result = convertStream(
-        表, source, sink, {.encoding = 编码, .countChanges = true}, [] { return false; });
-    return {result.encoding, result.changedUnits};
+    StreamRequest counting = 要求;
+    counting.countChanges = true;
+    const StreamResult result = convertStream(表, source, sink, counting, [] { return false; });
+    return {result.encoding, result.changedUnits, result.refusal};
 }
 
 } // namespace tolvane

@@ -24,15 +24,17 @@ inline constexpr std::int32_t kNotText = static_cast<std::int32_t>(0x80040004);
 void 检查文本文件(const std::u16string& 路径, Encoding 编码);
 
 // The whole input converted through 表 into output; stop() is asked after every piece.
-StreamResult 转换文本文件(const 内码对照表& 表, InputFile& 输入, NewFile& 输出, Encoding 编码,
-                          const std::function<bool()>& stop);
+StreamResult 转换文本文件(const 内码对照表& 表, InputFile& 输入, NewFile& 输出,
+                          const StreamRequest& 要求, const std::function<bool()>& stop);
 
 struct TextPreview {
     Encoding encoding = Encoding::Gbk;
     std::uint64_t changedUnits = 0; // code units the conversion would replace
+    std::exception_ptr refusal;     // the CannotEncode converting would throw
 };
 
 // What converting the file would do, touching nothing. Throws Error.
-TextPreview previewTextFile(const 内码对照表& 表, const std::u16string& 路径, Encoding 编码);
+TextPreview previewTextFile(const 内码对照表& 表, const std::u16string& 路径,
+                            const StreamRequest& 要求);
 
 } // namespace tolvane

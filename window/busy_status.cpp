@@ -39,7 +39,7 @@ void 主窗体::开始作业(TablePtr 表) {
     取消标志 = false;
     等待吧(true);
     int 错误码 = 0;
-    if (!启动器_->启动(*this, std::move(表), 错误码)) {
+    if (!启动器_->启动(*this, std::move(表), 输出编码_, 错误码)) {
         桌面_.messageBox(kAppName, u"创建新线程失败！错误码：" + 十进制(错误码), MessageIcon::None,
                          MessageButtons::Ok);
         等待吧(false);

@@ -23,7 +23,7 @@ class 作业启动器 {
     // is over. 使用多线程 true: starts a std::thread running 执行转换 on a
     // bridge to `window`; returns at once. False (with the system error code)
     // when the thread cannot be created.
-    bool 启动(作业界面& window, TablePtr table, int& 错误码);
+    bool 启动(作业界面& window, TablePtr table, Encoding output, int& 错误码);
 
     // The window is closing (the caller has set 取消标志): every later call of the
     // job is answered without touching the window (message boxes: Cancel), and

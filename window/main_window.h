@@ -125,6 +125,8 @@ class 主窗体 : private 作业界面, private TableLoadWindow, private 系统�
     TablePtr 对照表_;
     // Phrase rules are loaded with the tables; off, tables convert by characters alone.
     bool 使用词组_ = true;
+    // The encoding files are written in; Auto: each in its own.
+    Encoding 输出编码_ = Encoding::Auto;
 
     std::u16string 正常标题_;
     std::shared_ptr<Picture> 正常图标_;

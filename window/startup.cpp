@@ -3,6 +3,7 @@
 #include "engine/state.h"
 #include "platform/error.h"
 #include "platform/files.h"
+#include "platform/utf8.h"
 #include "support/ini.h"
 #include "support/number_text.h"
 #include "support/places.h"
@@ -76,6 +77,8 @@ void 主窗体::读出个人设置() {
     设置INI文件(kAppName, kPersonalSection, 设置文件夹_);
     使用多线程 = 整体数值(INI属性读出(u"使用多线程", u"1")) == 1.0;
     使用词组_ = 整体数值(INI属性读出(u"使用词组", u"1")) == 1.0;
+    // Not a name of an encoding: each file keeps its own.
+    输出编码_ = encodingNamed(toUtf8(INI属性读出(u"输出编码"))).value_or(Encoding::Auto);
     提示使用拖放操作_ = 取整(开头数值(INI属性读出(u"提示使用拖放操作", u"-1")));
 }
 
@@ -118,6 +121,7 @@ void 主窗体::保存设置() {
     设置INI文件(kAppName, kPersonalSection, 设置文件夹_);
     INI属性写入(u"使用多线程", 使用多线程 ? u"1" : u"0");
     INI属性写入(u"使用词组", 使用词组_ ? u"1" : u"0");
+    INI属性写入(u"输出编码", 输出编码_ == Encoding::Auto ? u"" : fromUtf8(optionName(输出编码_)));
     INI属性写入(u"提示使用拖放操作", 十进制(提示使用拖放操作_));
 }
 

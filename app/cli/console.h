@@ -4,6 +4,7 @@
 
 #include "app/cli/progress.h"
 
+#include <exception>
 #include <string>
 
 namespace tolvane::cli {
@@ -24,6 +25,9 @@ class Console {
     void fail(const std::string& message);
     void fail(const std::u16string& path, const std::string& reason);
     void fail(const std::u16string& path, const std::u16string& reason);
+    // What was thrown; a result the output encoding cannot hold says which
+    // --to writes it.
+    void fail(const std::u16string& path, const std::exception_ptr& failure);
 
   private:
     Progress progress_;

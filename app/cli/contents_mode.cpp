@@ -32,9 +32,9 @@ Step moveIntoBackup(文件内容转换& file, Console& console) {
     }
 }
 
-Step convertOne(const 内码对照表& table, const Item& item, Encoding encoding,
+Step convertOne(const 内码对照表& table, const Item& item, const StreamRequest& request,
                 PendingWrites& pending, Console& console) {
-    auto file = std::make_unique<文件内容转换>(table, item.path, encoding);
+    auto file = std::make_unique<文件内容转换>(table, item.path, request.encoding, request.output);
     if (moveIntoBackup(*file, console) == Step::Failed) return Step::Failed;
     try {
         file->读出();
@@ -44,7 +44,7 @@ Step convertOne(const 内码对照表& table, const Item& item, Encoding encodin
             return Step::Interrupted;
         }
     } catch (...) {
-        console.fail(item.path, describeException(std::current_exception()));
+        console.fail(item.path, std::current_exception());
         putBack(*file, console);
         return Step::Failed;
     }
@@ -52,39 +52,44 @@ Step convertOne(const 内码对照表& table, const Item& item, Encoding encodin
     return Step::Done;
 }
 
-Step previewOne(const 内码对照表& table, const Item& item, Encoding encoding, Console& console) {
+Step previewOne(const 内码对照表& table, const Item& item, const StreamRequest& request,
+                Console& console) {
     TextPreview preview;
     try {
-        preview = previewTextFile(table, item.path, encoding);
+        preview = previewTextFile(table, item.path, request);
     } catch (...) {
-        console.fail(item.path, describeException(std::current_exception()));
+        console.fail(item.path, std::current_exception());
         return Step::Failed;
     }
-    console.print(toUtf8(item.path) + ": " + std::string(encodingName(preview.encoding)) + ", " +
+    std::string encodings(encodingName(preview.encoding));
+    if (request.output != Encoding::Auto && request.output != preview.encoding)
+        encodings += " → " + std::string(encodingName(request.output));
+    console.print(toUtf8(item.path) + ": " + encodings + ", " +
                   std::to_string(preview.changedUnits) + " 个字符将被转换");
-    return Step::Done;
+    if (!preview.refusal) return Step::Done;
+    console.fail(item.path, preview.refusal);
+    return Step::Failed;
 }
 
 } // namespace
 
 // Converted files are put in place in groups (PendingWrites); those converted
 // before a Ctrl-C are still put in place.
-Outcome convertContents(const 内码对照表& table, const std::vector<Item>& items, Encoding encoding,
-                        Console& console) {
+Outcome convertContents(const 内码对照表& table, const std::vector<Item>& items,
+                        const StreamRequest& request, Console& console) {
     PendingWrites pending(console);
     const Outcome outcome = forEachItem(items, console, [&](const Item& item) {
-        return convertOne(table, item, encoding, pending, console);
+        return convertOne(table, item, request, pending, console);
     });
     pending.putInPlace();
     if (outcome == Outcome::Converted && pending.anyFailed()) return Outcome::SomeFailed;
     return outcome;
 }
 
-Outcome previewContents(const 内码对照表& table, const std::vector<Item>& items, Encoding encoding,
-                        Console& console) {
-    return forEachItem(items, console, [&](const Item& item) {
-        return previewOne(table, item, encoding, console);
-    });
+Outcome previewContents(const 内码对照表& table, const std::vector<Item>& items,
+                        const StreamRequest& request, Console& console) {
+    return forEachItem(items, console,
+                       [&](const Item& item) { return previewOne(table, item, request, console); });
 }
 
 } // namespace tolvane::cli

@@ -47,17 +47,20 @@ class StandardOutput : public ByteSink {
 
 } // namespace
 
-Outcome filterStandardStreams(const 内码对照表& table, Encoding encoding, Console& console) {
+Outcome filterStandardStreams(const 内码对照表& table, const StreamRequest& request,
+                              Console& console) {
     useBinaryStandardStreams();
     StandardInput input;
     StandardOutput output;
     try {
-        const StreamResult result =
-            convertStream(table, input, output, {.encoding = encoding}, takeInterrupt);
+        const StreamResult result = convertStream(table, input, output, request, takeInterrupt);
         return result.cancelled ? Outcome::Interrupted : Outcome::Converted;
+    } catch (const CannotEncode&) {
+        // What was written of the text stays written: a stream cannot take it back.
+        console.fail(u"标准输入", std::current_exception());
+        return Outcome::SomeFailed;
     } catch (...) {
-        console.fail(input.failed ? u"标准输入" : u"标准输出",
-                     describeException(std::current_exception()));
+        console.fail(input.failed ? u"标准输入" : u"标准输出", std::current_exception());
         return Outcome::SomeFailed;
     }
 }

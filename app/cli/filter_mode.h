@@ -6,11 +6,13 @@
 #include "app/cli/console.h"
 #include "app/cli/outcome.h"
 #include "engine/encoding.h"
+#include "engine/stream.h"
 #include "engine/table.h"
 
 namespace tolvane::cli {
 
 // Ctrl-C stops between two pieces.
-Outcome filterStandardStreams(const 内码对照表& table, Encoding encoding, Console& console);
+Outcome filterStandardStreams(const 内码对照表& table, const StreamRequest& request,
+                              Console& console);
 
 } // namespace tolvane::cli

@@ -39,8 +39,9 @@ Outcome convertFiles(const tolvane::内码对照表& table, const Options& optio
     if (options.names)
         return options.dryRun ? previewNames(table, items, console)
                               : convertNames(table, items, console);
-    return options.dryRun ? previewContents(table, items, options.encoding, console)
-                          : convertContents(table, items, options.encoding, console);
+    const tolvane::StreamRequest request{.encoding = options.encoding, .output = options.output};
+    return options.dryRun ? previewContents(table, items, request, console)
+                          : convertContents(table, items, request, console);
 }
 
 int convert(const Options& options) {
@@ -60,7 +61,10 @@ int convert(const Options& options) {
     stopOnSignals();
     Console console(!options.quiet);
     if (options.filter())
-        return exitCode(filterStandardStreams(*table, options.encoding, console), false);
+        return exitCode(
+            filterStandardStreams(*table, {.encoding = options.encoding, .output = options.output},
+                                  console),
+            false);
     const Collection collection = collectItems(options.files, options.recursive, console);
     return exitCode(convertFiles(*table, options, collection.items, console), collection.failed);
 }

@@ -12,6 +12,7 @@ namespace {
 // Long-only options get codes outside the letters, so that no short group
 // can reach them.
 constexpr char kDryRun = '\1';
+constexpr char kTo = '\2';
 
 struct LongOption {
     std::string_view name;
@@ -24,6 +25,7 @@ constexpr std::array kLongOptions{
     LongOption{"quiet", 'q'},     LongOption{"list-tables", 'l'},
     LongOption{"help", 'h'},      LongOption{"version", 'V'},
     LongOption{"encoding", 'e'},  LongOption{"characters-only", 'c'},
+    LongOption{"to", kTo},
 };
 
 UsageError unknownOption(const std::string& shown) {
@@ -35,12 +37,13 @@ bool isShortOption(char option) {
 }
 
 bool takesValue(char option) {
-    return option == 't' || option == 'e';
+    return option == 't' || option == 'e' || option == kTo;
 }
 
 Encoding encodingArgument(const std::string& value) {
     if (const auto encoding = encodingNamed(value)) return *encoding;
-    throw UsageError("无法识别的编码“" + value + "”（可用 auto、gbk、utf-8、utf-16le、utf-16be）");
+    throw UsageError("无法识别的编码“" + value +
+                     "”（可用 auto、gbk、gb18030、big5、utf-8、utf-16le、utf-16be）");
 }
 
 void chooseAction(Options& options, Action action) {
@@ -54,6 +57,9 @@ void apply(Options& options, char option, const std::string& value) {
         break;
     case 'e':
         options.encoding = encodingArgument(value);
+        break;
+    case kTo:
+        options.output = encodingArgument(value);
         break;
     case 'n':
         options.names = true;
@@ -131,6 +137,8 @@ void validate(const Options& options) {
     if (options.table.empty()) throw UsageError("必须用 -t 指定内码对照表");
     if (options.filter() && (options.names || options.recursive || options.dryRun))
         throw UsageError("-n、-r 和 --dry-run 只用于文件，不能用于标准输入");
+    if (options.names && options.output != Encoding::Auto)
+        throw UsageError("--to 只用于文件内容，不能与 -n 同用");
     if (!options.filter() && std::ranges::find(options.files, "-") != options.files.end())
         throw UsageError("“-”（标准输入）不能与文件同用");
 }
@@ -157,8 +165,8 @@ Options parseOptions(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText() {
-    return R"(用法：tolvane-cli -t 对照表 [-c] [-e 编码] [-n] [-r] [--dry-run] [-q] 文件...
-      tolvane-cli -t 对照表 [-c] [-e 编码] [-]
+    return R"(用法：tolvane-cli -t 对照表 [-c] [-e 编码] [--to 编码] [-n] [-r] [--dry-run] [-q] 文件...
+      tolvane-cli -t 对照表 [-c] [-e 编码] [--to 编码] [-]
       tolvane-cli -l | --list-tables
       tolvane-cli -h | --help
       tolvane-cli -V | --version
@@ -171,10 +179,13 @@ std::string usageText() {
                        或对照表文件的路径；对照表旁“词组”文件夹里同名的词组
                        文件随表载入，词组按最长匹配优先于单字
   -c, --characters-only  只按单字转换，不载入词组
-  -e, --encoding 编码  文件内容的编码：auto（默认）、gbk（即 cp936）、utf-8、
-                       utf-16le、utf-16be。auto 按字节顺序标记识别，没有标记时
-                       整个文件是有效 UTF-8 且含非 ASCII 字符的按 UTF-8，其余按
-                       代码页 936；转换后的文件仍用读入时的编码
+  -e, --encoding 编码  文件内容的编码：auto（默认）、gbk（即 cp936）、gb18030、
+                       big5（即 cp950）、utf-8、utf-16le、utf-16be。auto 按字节
+                       顺序标记识别；没有标记时整个文件是有效 UTF-8 且含非 ASCII
+                       字符的按 UTF-8，其余按文字本身判断是 GBK、GB18030 还是
+                       Big5，判断不清的按代码页 936
+      --to 编码        转换后的文件用这个编码写出（默认用读入时的编码）；写出的
+                       编码容不下转换结果时，文件原样放回并报错
   -n, --names          转换文件名（只转换路径的最后一部分），不转换内容
   -r, --recursive      文件夹代表其下的所有文件（按名称排序，不进入备份文件夹，
                        不跟随符号链接）；没有此选项时，文件夹报错并跳过

@@ -22,6 +22,8 @@ struct Options {
     // Phrase rules stay out: the table converts character by character.
     bool charactersOnly = false;
     tolvane::Encoding encoding = tolvane::Encoding::Auto;
+    // The encoding converted files are written in; Auto: each in its own.
+    tolvane::Encoding output = tolvane::Encoding::Auto;
     std::vector<std::string> files;
 
     // No file, or only "-": standard input to standard output.

@@ -1,6 +1,8 @@
 // The three ways of running: file contents, file names and the filter.
 
 #include "cli_runner.h"
+#include "platform/codepage.h"
+#include "platform/utf8.h"
 
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -93,6 +95,42 @@ TEST(命令行模式, 指定的编码) {
     EXPECT_EQ(scratch.run({"-t", kTable, "-e", "UTF-16LE", "raw16.txt"}).exitCode, 0);
     EXPECT_EQ(readBytes(scratch / "raw16.txt"), std::string("a\0\x22\x6F", 4));
     EXPECT_EQ(scratch.run({"-t", kTable, "--encoding=utf-8"}, "\xE6\xB1\x89").out, "\xE6\xBC\xA2");
+}
+
+std::string in(CodePage page, std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    encodeCodePage(page, text, bytes);
+    return {bytes.begin(), bytes.end()};
+}
+
+// Each file's encoding is told from its text; a result its own encoding cannot
+// hold is refused, the file untouched, with the way out, and --to writes it.
+TEST(命令行模式, 各种编码各按其文字识别而写不下的结果原样放回) {
+    Scratch scratch;
+    const std::u16string traditional = u"這是一個繁體中文的測試文件，頭髮與發展。";
+    const std::string big5 = in(CodePage::Big5, traditional);
+    writeBytes(scratch / "big5.txt", big5);
+    writeBytes(scratch / "gb18030.txt", in(CodePage::Gb18030, u"头发\U00020000"));
+    writeBytes(scratch / "gbk.txt", in(CodePage::Gbk, traditional));
+    writeBytes(scratch / "utf8.txt", toUtf8(traditional));
+    const RunResult preview = scratch.run({"-t", "繁体到简体", "--dry-run", "big5.txt",
+                                           "gb18030.txt", "gbk.txt", "utf8.txt"});
+    for (const char* line : {"big5.txt: BIG5, ", "gb18030.txt: GB18030, ", "gbk.txt: GBK, ",
+                             "utf8.txt: UTF-8, "})
+        EXPECT_NE(preview.out.find(line), std::string::npos) << line << "\n" << preview.out;
+
+    const RunResult refused = scratch.run({"-t", "繁体到简体", "big5.txt", "gbk.txt"});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_NE(refused.err.find("big5.txt: 转换结果含有 BIG5"), std::string::npos) << refused.err;
+    EXPECT_NE(refused.err.find("--to utf-8"), std::string::npos) << refused.err;
+    EXPECT_EQ(readBytes(scratch / "big5.txt"), big5);
+    EXPECT_FALSE(std::filesystem::exists(scratch / "~Vebzo01.bak/big5.txt"));
+    const std::u16string simplified = u"这是一个繁体中文的测试文件，头发与发展。";
+    EXPECT_EQ(readBytes(scratch / "gbk.txt"), in(CodePage::Gbk, simplified));
+
+    EXPECT_EQ(scratch.run({"-t", "繁体到简体", "--to", "utf-8", "big5.txt"}).exitCode, 0);
+    EXPECT_EQ(readBytes(scratch / "big5.txt"), toUtf8(simplified));
+    EXPECT_EQ(readBytes(scratch / "~Vebzo01.bak/big5.txt"), big5);
 }
 
 } // namespace

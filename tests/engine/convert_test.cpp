@@ -5,6 +5,7 @@
 #include "engine/piece_convert.h"
 #include "engine/text_codec.h"
 #include "tests/engine/engine_test_support.h"
+#include "platform/utf8.h"
 #include "tests/engine/reference_convert.h"
 
 #include <gtest/gtest.h>
@@ -52,8 +53,8 @@ TEST(词组, 最长匹配从左到右而没有词组处按字) {
     }
 }
 
-std::span<const std::uint8_t> bytesOf(const std::vector<std::uint8_t>& bytes) {
-    return bytes;
+std::span<const std::uint8_t> bytesOf(const std::string& text) {
+    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
 
 // As the streaming code feeds a converter: pieces of at most pieceSize new
@@ -110,12 +111,77 @@ TEST(词组, 任意分段都与参照一致) {
         for (const Encoding encoding : {Encoding::Gbk, Encoding::Utf8, Encoding::Utf16Be}) {
             std::vector<std::uint8_t> bytes;
             encodeText(encoding, text, bytes);
-            const auto expected = reference.convert(encoding, bytes);
+            const auto expected = *reference.convert(encoding, bytes);
             for (std::size_t pieceSize = 1; pieceSize <= bytes.size() + 1; ++pieceSize) {
                 PieceConverter converter(*table, encoding);
-                ASSERT_EQ(convertInPieces(converter, bytesOf(bytes), pieceSize), expected)
+                ASSERT_EQ(convertInPieces(converter, bytes, pieceSize), expected)
                     << "round " << round << ", pieces of " << pieceSize;
             }
+        }
+    }
+}
+
+std::string utf8Of(char32_t code) {
+    const char32_t over = code - 0x10000;
+    return toUtf8(code < 0x10000 ? std::u16string(1, static_cast<char16_t>(code))
+                                 : std::u16string{static_cast<char16_t>(0xD800 + (over >> 10)),
+                                                  static_cast<char16_t>(0xDC00 + (over & 0x3FF))});
+}
+
+bool isSurrogate(unsigned unit) {
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+
+// A table whose replacements reach every kind of target: two-byte and one-byte
+// characters of the code pages, ones they cannot hold, 3-byte and 2-byte
+// UTF-8, stray bytes.
+// Surrogates are no table's source or target: table files cannot hold them.
+ReferenceTable scrambledTable(bool moveAscii) {
+    ReferenceTable table;
+    for (unsigned unit = moveAscii ? 0 : 0x80; unit < 0x10000; ++unit) {
+        const unsigned target = (unit * 0x9E37U + 0x1234U) & 0xFFFF;
+        const bool allowed = !isSurrogate(target) || (target >= 0xDC80 && target <= 0xDCFF);
+        if (!isSurrogate(unit) && allowed)
+            table.characters[static_cast<char16_t>(unit)] = static_cast<char16_t>(target);
+    }
+    return table;
+}
+
+// The converted bytes, or "refused" when the encoding cannot hold them.
+std::string convertWhole(const 内码对照表& table, Encoding encoding, const std::string& input) {
+    PieceConverter converter(table, encoding);
+    try {
+        const auto result = converter.convert(bytesOf(input), true);
+        return {result.bytes.begin(), result.bytes.end()};
+    } catch (const CannotEncode&) {
+        return "refused";
+    }
+}
+
+std::string convertPlainly(const ReferenceTable& table, Encoding encoding,
+                           const std::string& input) {
+    const auto bytes = table.convert(encoding, bytesOf(input));
+    return bytes ? std::string(bytes->begin(), bytes->end()) : "refused";
+}
+
+// Every two-byte sequence of the Chinese code pages and every BMP code point
+// in UTF-8 (followed by one beyond it) gives the plain way's bytes, or is
+// refused as it is; piece edges are the fuzz target's.
+TEST(快速路径, 每个双字节序列和每个BMP码位的UTF8与参照一致) {
+    for (const bool moveAscii : {false, true}) {
+        const ReferenceTable reference = scrambledTable(moveAscii);
+        const TablePtr table = reference.build();
+        for (unsigned unit = 0; unit < 0x10000; ++unit) {
+            const std::string pair{static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+            for (const Encoding encoding : {Encoding::Gbk, Encoding::Big5, Encoding::Gb18030})
+                ASSERT_EQ(convertWhole(*table, encoding, pair),
+                          convertPlainly(reference, encoding, pair))
+                    << moveAscii << encodingName(encoding) << std::hex << " pair " << unit;
+            if (isSurrogate(unit)) continue;
+            const std::string utf8 = utf8Of(unit) + utf8Of(0x10000 + unit * 16);
+            ASSERT_EQ(convertWhole(*table, Encoding::Utf8, utf8),
+                      convertPlainly(reference, Encoding::Utf8, utf8))
+                << moveAscii << std::hex << " U+" << unit;
         }
     }
 }

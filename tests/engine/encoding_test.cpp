@@ -3,6 +3,8 @@
 #include "engine/encoding.h"
 #include "engine/stream.h"
 #include "engine/table.h"
+#include "platform/codepage.h"
+#include "platform/utf8.h"
 #include "tests/engine/engine_test_support.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +18,9 @@ using namespace std::string_literals;
 std::span<const std::uint8_t> bytesOf(const std::string& text) {
     return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
 }
+
+// A traditional sentence long enough to tell Big5 from GBK.
+constexpr std::u16string_view kTraditional = u"這是一個繁體中文的測試文件，頭與發展。";
 
 // 汉 in code page 936 and UTF-8; 漢 likewise.
 const std::string kGbk汉 = "\xBA\xBA", kGbk漢 = "\x9D\x68";
@@ -48,27 +53,42 @@ TEST(编码识别, 按字节顺序标记或UTF8有效性识别) {
     EXPECT_TRUE(looksLikeText(bytesOf(std::string(kTextProbeSize, 'a') + '\0')));
 }
 
+// A text in a Chinese code page.
+std::string in(CodePage page, std::u16string_view text) {
+    std::vector<std::uint8_t> bytes;
+    encodeCodePage(page, text, bytes);
+    return {bytes.begin(), bytes.end()};
+}
+
 struct RuleCase {
     const char* rule;
     std::string input;
     Encoding requested;
-    std::string output;
+    std::string output; // "refused": the output encoding cannot hold the result
     Encoding encoding;
+    Encoding written = Encoding::Auto;
 };
 
 class 编码规则 : public EngineTest {
   protected:
-    // 丁 becomes a character code page 936 cannot hold.
-    TablePtr table = tableOf({u"汉漢", u"ab", u"丁가"});
+    // 丁 becomes a character code page 936 cannot hold, 髮 one Big5 cannot.
+    TablePtr table = tableOf({u"汉漢", u"ab", u"丁가", u"髮发"});
 
     void check(const RuleCase& c, bool rewindable) const {
         MemorySource source(c.input, rewindable);
         MemorySink sink;
-        const StreamResult result =
-            convertStream(*table, source, sink, {.encoding = c.requested}, [] { return false; });
-        EXPECT_EQ(sink.text, c.output) << c.rule;
-        EXPECT_EQ(result.encoding, c.encoding) << c.rule;
-        EXPECT_FALSE(result.cancelled) << c.rule;
+        const StreamRequest request{.encoding = c.requested, .output = c.written};
+        try {
+            const StreamResult result =
+                convertStream(*table, source, sink, request, [] { return false; });
+            EXPECT_EQ(sink.text, c.output) << c.rule;
+            EXPECT_EQ(result.encoding, c.encoding) << c.rule;
+            EXPECT_FALSE(result.cancelled) << c.rule;
+        } catch (const CannotEncode& refusal) {
+            EXPECT_EQ("refused", c.output) << c.rule;
+            EXPECT_EQ(refusal.encoding(), c.written == Encoding::Auto ? c.encoding : c.written)
+                << c.rule;
+        }
     }
 };
 
@@ -78,7 +98,7 @@ TEST_F(编码规则, 每条规则的转换结果) {
         {"936 stays 936", kGbk汉 + "a", Encoding::Auto, kGbk漢 + "b", Encoding::Gbk},
         {"stray 936 bytes kept", "\x80\xFF" + kGbk汉 + "\xBA", Encoding::Auto,
          "\x80\xFF" + kGbk漢 + "\xBA", Encoding::Gbk},
-        {"936 cannot hold it: 0", "\xB6\xA1", Encoding::Auto, "0", Encoding::Gbk},
+        {"936 cannot hold it: refused", "\xB6\xA1", Encoding::Auto, "refused", Encoding::Gbk},
         {"UTF-8 holds it", "\xE4\xB8\x81", Encoding::Auto, "\xEA\xB0\x80", Encoding::Utf8},
         {"UTF-8 mark kept", "\xEF\xBB\xBF" + kUtf8汉, Encoding::Auto, "\xEF\xBB\xBF" + kUtf8漢,
          Encoding::Utf8},
@@ -90,7 +110,23 @@ TEST_F(编码规则, 每条规则的转换结果) {
          kUtf8汉 + "\xFF", Encoding::Gbk},
         {"forced UTF-8 keeps invalid bytes", kUtf8汉 + "\xFF", Encoding::Utf8, kUtf8漢 + "\xFF",
          Encoding::Utf8},
-        {"forced 936", kGbk汉, Encoding::Gbk, kGbk漢, Encoding::Gbk}};
+        {"forced 936", kGbk汉, Encoding::Gbk, kGbk漢, Encoding::Gbk},
+        {"Big5 told from the text", in(CodePage::Big5, kTraditional), Encoding::Auto,
+         in(CodePage::Big5, kTraditional), Encoding::Big5},
+        {"Big5 cannot hold it: refused", in(CodePage::Big5, u"頭髮"), Encoding::Big5, "refused",
+         Encoding::Big5},
+        {"Big5 written as UTF-8, no mark", in(CodePage::Big5, u"頭髮"), Encoding::Big5,
+         toUtf8(u"頭发"), Encoding::Big5, Encoding::Utf8},
+        {"GB18030's four bytes tell it", in(CodePage::Gb18030, u"汉\U00020000"), Encoding::Auto,
+         in(CodePage::Gb18030, u"漢\U00020000"), Encoding::Gb18030},
+        {"936 written as UTF-16 with a mark", kGbk汉, Encoding::Auto, "\xFF\xFE\x22\x6F",
+         Encoding::Gbk, Encoding::Utf16Le},
+        {"a UTF-8 mark becomes UTF-16's", "\xEF\xBB\xBF" + kUtf8汉, Encoding::Auto,
+         "\xFE\xFF\x6F\x22", Encoding::Utf8, Encoding::Utf16Be},
+        {"no mark in 936", "\xEF\xBB\xBF" + kUtf8汉, Encoding::Auto, kGbk漢, Encoding::Utf8,
+         Encoding::Gbk},
+        {"a UTF-16 mark becomes UTF-8's", "\xFF\xFE\x49\x6C"s, Encoding::Auto,
+         "\xEF\xBB\xBF" + kUtf8漢, Encoding::Utf16Le, Encoding::Utf8}};
     for (const RuleCase& c : cases)
         check(c, true);
     // A character cut by a piece's end (the first piece is a little longer than kPieceSize).

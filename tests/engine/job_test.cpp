@@ -121,6 +121,27 @@ TEST_F(文件作业, 出错时放回原处并按回答继续或结束) {
     }
 }
 
+// A result the file's own encoding cannot hold: the file is put back
+// untouched and the user learns which setting writes it in another encoding;
+// with that setting the file is converted.
+TEST_F(文件作业, 编码容不下结果时放回原处并说明输出编码) {
+    const std::string gbk丙 = "\xB1\xFB";
+    writeBytes(路径[1], gbk丙);
+    执行转换(界面, 表.get());
+    ASSERT_EQ(界面.消息.size(), 1U);
+    const std::u16string& message = 界面.消息[0].文本;
+    EXPECT_TRUE(message.find(u"GBK") != std::u16string::npos &&
+                message.find(u"가") != std::u16string::npos &&
+                message.find(u"输出编码") != std::u16string::npos &&
+                message.find(u"utf-8") != std::u16string::npos)
+        << std::string(message.begin(), message.end()).size();
+    EXPECT_EQ(readBytes(路径[1]), gbk丙);
+    EXPECT_FALSE(exists(备份(1)));
+    EXPECT_EQ(readBytes(路径[2]), 译文(2));
+    执行转换(界面, 表.get(), Encoding::Utf8);
+    EXPECT_EQ(readBytes(路径[1]), "\xEA\xB0\x80");
+}
+
 // No table, an empty list or an unknown type: nothing converts.
 TEST_F(文件作业, 没有对照表或列表为空时报告并结束) {
     const std::tuple<bool, bool, std::int32_t, std::u16string> cases[] = {
@@ -227,13 +248,13 @@ class 剪贴板作业 : public 作业测试 {
     void SetUp() override {
         作业测试::SetUp();
         转换类型 = 2;
-        界面.剪贴板文本 = u"甲a丙";
+        界面.剪贴板文本 = u"甲a丁";
     }
 };
 
 TEST_F(剪贴板作业, 转换后放回剪贴板而剪贴板打不开时报告并空闲结束) {
     执行转换(界面, 表.get());
-    EXPECT_EQ(界面.剪贴板, u"乙e丙");
+    EXPECT_EQ(界面.剪贴板, u"乙e丁");
     EXPECT_EQ(界面.状态, (Statuses{u"正在转换剪贴板文本...", u"转换完毕！", u""}));
 
     界面 = {};

@@ -30,6 +30,7 @@ void 作业测试::SetUp() {
     TableBuilder builder;
     builder.设置对照(u'a', u'e');
     builder.设置对照(u'甲', u'乙');
+    builder.设置对照(u'丙', u'가'); // a character code page 936 cannot hold
     表 = builder.build();
 }
 

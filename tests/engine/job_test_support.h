@@ -54,8 +54,8 @@ class 记录界面 : public 作业界面 {
     }
 };
 
-// A table mapping 'a' to 'e' and 甲 to 乙; no cancel, worker-thread mode, no
-// event pump, converting files.
+// A table mapping 'a' to 'e', 甲 to 乙 and 丙 to 가, which code page 936
+// cannot hold; no cancel, worker-thread mode, no event pump, converting files.
 class 作业测试 : public ::testing::Test {
   protected:
     void SetUp() override;

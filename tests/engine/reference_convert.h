@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -51,14 +52,18 @@ struct ReferenceTable {
         return result;
     }
 
-    std::vector<std::uint8_t> convert(Encoding encoding,
-                                      std::span<const std::uint8_t> bytes) const {
+    // Nothing when the output encoding cannot hold the result.
+    std::optional<std::vector<std::uint8_t>> convert(Encoding encoding,
+                                                     std::span<const std::uint8_t> bytes,
+                                                     Encoding output = Encoding::Auto) const {
         std::u16string units;
         const std::size_t used = decodeText(encoding, bytes, true, units).used;
-        std::vector<std::uint8_t> output;
-        encodeText(encoding, convert(units), output);
-        output.insert(output.end(), bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end());
-        return output;
+        const std::u16string converted = convert(units);
+        std::vector<std::uint8_t> result;
+        const Encoding written = output == Encoding::Auto ? encoding : output;
+        if (encodeText(written, converted, result) < converted.size()) return std::nullopt;
+        result.insert(result.end(), bytes.begin() + static_cast<std::ptrdiff_t>(used), bytes.end());
+        return result;
     }
 };
 

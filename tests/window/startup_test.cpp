@@ -17,13 +17,17 @@ namespace {
 const std::u16string kTitle = u"Tolvane " TOLVANE_VERSION " 版";
 
 // Each setting as read at start-up shows in what shut-down writes back:
-// 使用多线程 is on only for a text that is the number 1, the others take the
-// number the text starts with, rounded half to even and kept within 32 bits.
+// 使用多线程 and 使用词组 are on only for a text that is the number 1, 输出编码
+// takes an encoding's name or stays empty, the others take the number the text
+// starts with, rounded half to even and kept within 32 bits.
 constexpr const char16_t* kSettings[][4] = {
     {u"个人设置", u"使用多线程", u"1.0", u"1"},
     {u"个人设置", u"使用多线程", u"2", u"0"},
     {u"个人设置", u"使用多线程", u"1abc", u"0"},
     {u"个人设置", u"提示使用拖放操作", u"5abc", u"5"},
+    {u"个人设置", u"使用词组", u"0", u"0"},
+    {u"个人设置", u"输出编码", u"UTF-8", u"utf-8"},
+    {u"个人设置", u"输出编码", u"latin1", u""},
     {u"个人设置", u"提示使用拖放操作", u"3e9", u"2147483647"},
     {u"窗体位置", u"X", u"-300.5", u"-300"},
     {u"窗体位置", u"状态", u"2", u"0"}};
