@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <iconv.h>
 #include <span>
 #include <vector>
@@ -20,6 +21,13 @@
 using namespace tolvane;
 
 namespace {
+
+// The input read as UTF-16 code units; an odd last byte is left out.
+std::u16string unitsOf(const std::uint8_t* data, std::size_t size) {
+    std::u16string units(size / 2, u'\0');
+    std::memcpy(units.data(), data, units.size() * 2);
+    return units;
+}
 
 struct Converter {
     iconv_t handle;

@@ -1,12 +1,13 @@
 // A text fed piece by piece through the converter, unused bytes carried into
 // the next piece as the streaming code does, gives the same bytes as the whole
-// text the plain way (tests/engine/reference_convert.h), with and without
-// phrase rules; stopping at an invalid UTF-8 byte gives what the valid part
-// gives, and the flags say what was seen.
-// Input: encoding (bits 0-1) and stop-at-invalid (bit 2), piece size, number
-// of character entries (4 bytes each: kind and value of source and target),
-// number of phrase rules (a length byte, then 4 bytes a unit: source and
-// target), then the text.
+// text the plain way (tests/engine/reference_convert.h), or the same refusal,
+// with and without phrase rules, in every encoding and written in any other;
+// stopping at an invalid UTF-8 byte gives what the valid part gives, and the
+// flags say what was seen.
+// Input: encoding read (bits 0-2), written (bits 3-5: the one read when out of
+// range) and stop-at-invalid (bit 6), piece size, number of character entries
+// (4 bytes each: kind and value of source and target), number of phrase rules
+// (a length byte, then 4 bytes a unit: source and target), then the text.
 
 #include "engine/encoding.h"
 #include "engine/piece_convert.h"
@@ -84,29 +85,35 @@ std::vector<std::uint8_t> convertInPieces(PieceConverter& converter,
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    constexpr Encoding kEncodings[] = {Encoding::Gbk, Encoding::Utf8, Encoding::Utf16Le,
-                                       Encoding::Utf16Be};
+    constexpr Encoding kEncodings[] = {Encoding::Gbk,     Encoding::Utf8, Encoding::Utf16Le,
+                                       Encoding::Utf16Be, Encoding::Big5, Encoding::Gb18030};
     Reader in{{data, size}};
     if (!in.has(3)) return 0;
     const std::uint8_t mode = in.byte();
-    const Encoding encoding = kEncodings[mode & 3];
-    const bool stopAtInvalid = encoding == Encoding::Utf8 && (mode & 4) != 0;
+    const Encoding encoding = kEncodings[(mode & 7) % 6];
+    const Encoding output = (mode >> 3 & 7) < 6 ? kEncodings[mode >> 3 & 7] : encoding;
+    const bool stopAtInvalid = encoding == Encoding::Utf8 && (mode & 64) != 0;
     const std::size_t pieceSize = 1 + in.byte() % 32;
     testing::ReferenceTable reference;
     if (!readTable(in, reference)) return 0;
     const TablePtr table = reference.build();
     const std::span<const std::uint8_t> text = in.rest;
 
-    PieceConverter converter(*table, encoding);
+    PieceConverter converter(*table, encoding, output);
     if (stopAtInvalid) converter.stopAtInvalid();
-    const auto pieces = convertInPieces(converter, text, pieceSize, stopAtInvalid);
     const std::size_t valid = stopAtInvalid ? validUtf8Prefix(text) : text.size();
-    check(std::ranges::equal(pieces, reference.convert(encoding, text.first(valid))),
-          "the same bytes as the plain way");
+    const auto expected = reference.convert(encoding, text.first(valid), output);
+    try {
+        const auto pieces = convertInPieces(converter, text, pieceSize, stopAtInvalid);
+        check(expected && std::ranges::equal(pieces, *expected), "the same bytes as the plain way");
+    } catch (const CannotEncode& refusal) {
+        check(!expected && refusal.encoding() == output, "refused where the plain way is");
+        return 0;
+    }
     // Stopped at an invalid byte, that byte, not being ASCII, counts.
     const bool invalid = valid < text.size() ||
                          (encoding == Encoding::Utf8 && validUtf8Prefix(text) < text.size()) ||
-                         (encoding == Encoding::Gbk && [&] {
+                         (codePageOf(encoding) && [&] {
                              std::u16string units;
                              return decodeText(encoding, text, true, units).invalid;
                          }());
