@@ -131,23 +131,6 @@ std::string optionName(Encoding encoding) {
     return lowered(encodingName(encoding));
 }
 
-std::optional<CodePage> codePageOf(Encoding encoding) {
-    switch (encoding) {
-    case Encoding::Gbk:
-        return CodePage::Gbk;
-    case Encoding::Big5:
-        return CodePage::Big5;
-    case Encoding::Gb18030:
-        return CodePage::Gb18030;
-    default:
-        return std::nullopt;
-    }
-}
-
-bool isUtf16(Encoding encoding) {
-    return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be;
-}
-
 std::span<const std::uint8_t> byteOrderMark(Encoding encoding) {
     switch (encoding) {
     case Encoding::Utf8:

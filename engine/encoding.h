@@ -28,9 +28,23 @@ std::optional<Encoding> encodingNamed(std::string_view name);
 std::string optionName(Encoding encoding);
 
 // The Chinese code page an encoding is, if it is one.
-std::optional<CodePage> codePageOf(Encoding encoding);
+inline std::optional<CodePage> codePageOf(Encoding encoding) {
+    switch (encoding) {
+    case Encoding::Gbk:
+        return CodePage::Gbk;
+    case Encoding::Big5:
+        return CodePage::Big5;
+    case Encoding::Gb18030:
+        return CodePage::Gb18030;
+    default:
+        return std::nullopt;
+    }
+}
+
 // UTF-16 in either byte order.
-bool isUtf16(Encoding encoding);
+inline bool isUtf16(Encoding encoding) {
+    return encoding == Encoding::Utf16Le || encoding == Encoding::Utf16Be;
+}
 
 // The error of a converted text that holds a character the encoding it is to
 // be written in has no form for: such a text is never written with a stand-in.

@@ -50,6 +50,7 @@ std::unique_ptr<const FastTables> deriveFastTables(const 内码对照表& table)
     for (char16_t unit = 0; unit < 0x80; ++unit) {
         fast->asciiUnchanged = fast->asciiUnchanged && table.查表(unit) == unit;
         fast->movesAscii = fast->movesAscii || table.查表(unit) >= 0x80;
+        fast->asciiBeginsPhrase = fast->asciiBeginsPhrase || table.词组().mayStartWith(unit);
     }
     for (const CodePage page : {CodePage::Gbk, CodePage::Big5, CodePage::Gb18030})
         derivePairs(table, page, fast->pairs[static_cast<std::size_t>(page)]);

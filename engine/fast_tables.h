@@ -18,6 +18,9 @@ struct FastTables {
     // Some ASCII character becomes a non-ASCII one: only then does a pure
     // ASCII text come out differently in code page 936 and UTF-8.
     bool movesAscii = false;
+    // Some phrase rule begins with an ASCII character: then runs of ASCII
+    // cannot be copied in bulk.
+    bool asciiBeginsPhrase = false;
     // For each Chinese code page: a two-byte character, its two bytes read as
     // one 16-bit number in the machine's order, gives its converted two-byte
     // form read the same way, or 0 when it is not a character or its

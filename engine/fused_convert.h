@@ -1,9 +1,8 @@
 #pragma once
-// The shortcuts for a table without phrase rules, in the Chinese code pages
-// and UTF-8:
-// decoding, converting and encoding in one step through the table's
-// FastTables, ASCII copied in bulk. They give the same bytes as the way
-// through UTF-16 code units.
+// The shortcuts for a text written in its own encoding, in the Chinese code
+// pages and UTF-8, there with phrase rules too: decoding, converting and encoding in one step
+// through the table's FastTables, ASCII copied in bulk. They give the same bytes as the way through
+// UTF-16 code units.
 
 #include "engine/encoding.h"
 #include "engine/table.h"
@@ -28,6 +27,8 @@ inline constexpr std::size_t kFusedSlack = 32;
 std::size_t convertDoubleByteFused(const 内码对照表& table, Encoding encoding,
                                    std::span<const std::uint8_t> input, bool last,
                                    std::uint8_t*& out, FusedFlags flags);
+// With phrase rules, the characters a rule might still cover together with
+// the next piece are left unused.
 std::size_t convertUtf8Fused(const 内码对照表& table, std::span<const std::uint8_t> input,
                              bool last, std::uint8_t*& out, FusedFlags flags);
 

@@ -5,15 +5,25 @@
 
 namespace tolvane {
 
-PhraseRules::Match PhraseRules::lookUp(std::uint32_t key, std::u16string_view text) const {
+PhraseRules::Candidates PhraseRules::candidates(char16_t first, char16_t second) const {
+    Candidates found;
+    if (!mayStartWith(first, second)) return found;
+    const std::uint32_t key = keyOf(first, second);
     const std::size_t mask = buckets_.size() - 1;
-    std::size_t slot = mixed(key) >> (32 - std::countr_zero(buckets_.size()));
-    while (buckets_[slot].key != key) {
-        if (buckets_[slot].at == 0) return {};
-        slot = (slot + 1) & mask;
+    for (std::size_t slot = mixed(key) >> (32 - std::countr_zero(buckets_.size()));
+         buckets_[slot].at != 0; slot = (slot + 1) & mask) {
+        if (buckets_[slot].key == key) {
+            found.rules_ = pool_.data() + buckets_[slot].at;
+            break;
+        }
     }
-    if (buckets_[slot].at == 0) return {};
-    const char16_t* rule = pool_.data() + buckets_[slot].at;
+    return found;
+}
+
+PhraseRules::Match PhraseRules::longestAt(const Candidates& candidates,
+                                          std::u16string_view text) const {
+    const char16_t* rule = candidates.rules_;
+    if (rule == nullptr) return {};
     for (std::size_t length = *rule; length != 0; length = *rule) {
         const char16_t* const rest = rule + 1;
         const char16_t* const target = rest + (length - 2);

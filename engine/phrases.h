@@ -25,14 +25,34 @@ class PhraseRules {
     // Whether some source holds a line feed: then a rule may reach across one.
     bool holdsLineFeed() const { return holdsLineFeed_; }
 
-    // The rule with the longest source that text begins with. Most places of
-    // a text begin no rule; two bit tests settle nearly all of them.
+    // Whether a rule's source may begin with the unit, or with the two: most
+    // places of a text begin no rule, and two bit tests settle nearly all.
+    bool mayStartWith(char16_t first) const { return starts_[first]; }
+    bool mayStartWith(char16_t first, char16_t second) const {
+        if (!starts_[first]) return false;
+        const std::uint32_t bit = pairBitOf(keyOf(first, second));
+        return (pairBits_[bit / 64] >> (bit % 64) & 1) != 0;
+    }
+
+    // The rules whose sources begin with the two units, longest first.
+    class Candidates {
+      public:
+        bool empty() const { return rules_ == nullptr; }
+        // The units of the longest source.
+        std::size_t longest() const { return rules_ == nullptr ? 0 : *rules_; }
+
+      private:
+        friend class PhraseRules;
+        const char16_t* rules_ = nullptr; // into pool_
+    };
+    Candidates candidates(char16_t first, char16_t second) const;
+
+    // The rule with the longest source that text begins with, among the
+    // candidates of its first two units.
+    Match longestAt(const Candidates& candidates, std::u16string_view text) const;
     Match longestAt(std::u16string_view text) const {
-        if (text.size() < 2 || !starts_[text[0]]) return {};
-        const std::uint32_t key = keyOf(text.data());
-        const std::uint32_t bit = pairBitOf(key);
-        if ((pairBits_[bit / 64] >> (bit % 64) & 1) == 0) return {};
-        return lookUp(key, text);
+        if (text.size() < 2) return {};
+        return longestAt(candidates(text[0], text[1]), text);
     }
 
   private:
@@ -40,9 +60,10 @@ class PhraseRules {
 
     static constexpr int kPairBits = 20;
     // The first two units of a source.
-    static std::uint32_t keyOf(const char16_t* units) {
-        return static_cast<std::uint32_t>(units[0]) << 16 | units[1];
+    static std::uint32_t keyOf(char16_t first, char16_t second) {
+        return static_cast<std::uint32_t>(first) << 16 | second;
     }
+    static std::uint32_t keyOf(const char16_t* units) { return keyOf(units[0], units[1]); }
     // Fibonacci hashing: the high bits of the product spread neighbouring keys.
     static std::uint32_t mixed(std::uint32_t key) { return key * 0x9E3779B1U; }
     static std::uint32_t pairBitOf(std::uint32_t key) { return mixed(key) >> (32 - kPairBits); }
@@ -52,8 +73,6 @@ class PhraseRules {
         std::uint32_t key = 0;
         std::uint32_t at = 0;
     };
-
-    Match lookUp(std::uint32_t key, std::u16string_view text) const;
 
     // For each key its rules, longest first, one after the other: the
     // length, the rest of the source (from its third unit), the target; a

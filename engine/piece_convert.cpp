@@ -13,7 +13,13 @@ namespace {} // namespace
 
 PieceConverter::PieceConverter(const 内码对照表& table, Encoding encoding, Encoding output)
     : table_(table), encoding_(encoding), output_(output == Encoding::Auto ? encoding : output),
-      fused_(!isUtf16(encoding) && output_ == encoding && table.词组().size() == 0) {}
+      fused_(!isUtf16(encoding) && output_ == encoding &&
+             (table.词组().size() == 0 || encoding == Encoding::Utf8)) {}
+
+// A cut character, and the characters of the longest rule, four bytes a unit.
+std::size_t PieceConverter::keptBack() const {
+    return kMostBytesPerUnit * (table_.词组().longest() + 1);
+}
 
 std::uint8_t* PieceConverter::room(std::size_t needed) {
     if (capacities_[turn_] < needed) {

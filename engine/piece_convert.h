@@ -32,16 +32,19 @@ class PieceConverter {
         std::span<const std::uint8_t> bytes;
     };
     // Converts the characters that are complete in input: the bytes after the
-    // used ones begin a character the next piece completes. Throws
-    // CannotEncode. Characters a
-    // phrase rule might still cover together with the next piece are kept
-    // back until then. With last every byte is used, a cut-off character's
-    // bytes kept as they are.
+    // used ones begin a character the next piece completes, or characters a
+    // phrase rule might still cover together with it (at most keptBack(); or
+    // they are kept here until then). With last every byte is used, a cut-off
+    // character's bytes kept as they are. Throws CannotEncode.
     Result convert(std::span<const std::uint8_t> input, bool last);
 
     // A text taken as UTF-8 until it proves otherwise: converting stops at the
     // first byte that does not decode.
     void stopAtInvalid() { stopAtInvalid_ = true; }
+
+    // The most bytes convert leaves unused at the end of a piece that is not
+    // the last.
+    std::size_t keptBack() const;
 
     // Counts the code units the conversion replaces; it then always takes the
     // way through UTF-16 code units, and a result the output encoding cannot
@@ -72,8 +75,9 @@ class PieceConverter {
     const 内码对照表& table_;
     Encoding encoding_;
     Encoding output_;
-    // The shortcuts of a table without phrase rules: a double-byte table, bulk
-    // ASCII copies, a direct way for 3-byte UTF-8.
+    // The shortcuts, for a text written in its own encoding: a double-byte
+    // table, bulk ASCII copies, a direct way for 3-byte UTF-8; in UTF-8 with
+    // phrase rules too, for the commonest text.
     bool fused_;
     bool stopAtInvalid_ = false;
     bool counting_ = false;

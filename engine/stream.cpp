@@ -12,18 +12,17 @@ namespace tolvane {
 
 namespace {
 
-// The room for the bytes of a character cut off at a piece's end.
-constexpr std::size_t kCarryRoom = 8;
-
 class PieceReader {
   public:
-    explicit PieceReader(ByteSource& source)
-        : source_(source), buffer_(new std::uint8_t[kPieceSize + kCarryRoom]) {}
+    // carryRoom: the most bytes a piece leaves to the next.
+    PieceReader(ByteSource& source, std::size_t carryRoom)
+        : source_(source), carryRoom_(carryRoom),
+          buffer_(new std::uint8_t[kPieceSize + carryRoom]) {}
 
     // The next piece, after the bytes the previous one left over; last when
     // the source has no more.
     std::span<const std::uint8_t> next(bool& last) {
-        const std::size_t wanted = kPieceSize + kCarryRoom - carried_;
+        const std::size_t wanted = kPieceSize + carryRoom_ - carried_;
         const std::size_t got = source_.read({buffer_.get() + carried_, wanted});
         last = got < wanted;
         return {buffer_.get(), carried_ + got};
@@ -41,6 +40,7 @@ class PieceReader {
 
   private:
     ByteSource& source_;
+    std::size_t carryRoom_;
     std::unique_ptr<std::uint8_t[]> buffer_;
     std::size_t carried_ = 0;
 };
@@ -107,7 +107,8 @@ class Passes {
   public:
     Passes(const 内码对照表& table, ByteSource& source, ByteSink& sink,
            const StreamRequest& request, const std::function<bool()>& stop)
-        : table_(table), reader_(source), sink_(sink), request_(request), stop_(stop) {}
+        : table_(table), reader_(source, PieceConverter(table, Encoding::Utf8).keptBack()),
+          sink_(sink), request_(request), stop_(stop) {}
 
     // One pass over the text in the chosen encoding, from the piece already read.
     Pass run(std::span<const std::uint8_t> piece, bool last, const Choice& choice) {
