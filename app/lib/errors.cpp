@@ -46,7 +46,8 @@ tolvane_error describe(const std::exception_ptr& exception) {
     } catch (const Failure& failure) {
         return {failure.code(), 0, failure.what()};
     } catch (const Error& error) {
-        return {statusOf(error.number()), error.number(), toUtf8(error.description())};
+        const tolvane_status code = statusOf(error.number());
+        return {code, code == TOLVANE_ERROR_FILE ? error.number() : 0, toUtf8(error.description())};
     } catch (const std::bad_alloc&) {
         return outOfMemory;
     } catch (const std::exception& other) {
