@@ -37,7 +37,7 @@ class RoomSink : public ByteSink {
   public:
     explicit RoomSink(std::span<std::uint8_t> room) : room_(room) {}
     void write(std::span<const std::uint8_t> bytes) override {
-        if (bytes.size() <= room_.size() - std::min(size_, room_.size()))
+        if (!bytes.empty() && bytes.size() <= room_.size() - std::min(size_, room_.size()))
             std::memcpy(room_.data() + size_, bytes.data(), bytes.size());
         size_ += bytes.size();
     }
