@@ -2,34 +2,63 @@
 
 #include "failures.h"
 
-#include <memory>
+#include <algorithm>
+#include <cstdint>
+#include <sys/mman.h>
 #include <vector>
 
 namespace tolvane::python {
 
 namespace {
 
-// Units of a str of one or two bytes a character, converted with the GIL
-// released: the str does not change, and the units are ours.
-std::unique_ptr<std::uint16_t[]> convertedUnits(const tolvane_table* table, PyObject* text,
-                                                 std::size_t length) {
-    std::unique_ptr<std::uint16_t[]> units(new std::uint16_t[length]);
+// A page of fresh memory costs a fault when it is first written, which on
+// some machines (virtual ones above all) costs more than converting the
+// text on it: a large text's new memory is asked for in large pages, each
+// a single fault.
+void preferLargePages(void* data, std::size_t size) {
+#ifdef MADV_HUGEPAGE
+    constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
+    const auto address = reinterpret_cast<std::uintptr_t>(data);
+    const std::uintptr_t first = (address + kLargePage - 1) & ~(kLargePage - 1);
+    const std::uintptr_t end = (address + size) & ~(kLargePage - 1);
+    if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
+#else
+    (void)data;
+    (void)size;
+#endif
+}
+
+// A str of one or two bytes a character converted straight into a new str of
+// two, with the GIL released: the text does not change, and the new str is
+// ours until it is returned.
+py::str convertNarrow(const tolvane_table* table, PyObject* text, std::size_t length) {
+    auto converted = py::reinterpret_steal<py::str>(
+        PyUnicode_New(static_cast<Py_ssize_t>(length), 0xFFFF));
+    if (!converted) throw py::error_already_set();
+    auto* units = static_cast<std::uint16_t*>(PyUnicode_DATA(converted.ptr()));
+    preferLargePages(units, length * 2);
     const void* data = PyUnicode_DATA(text);
-    const bool narrow = PyUnicode_KIND(text) == PyUnicode_1BYTE_KIND;
+    const bool latin1 = PyUnicode_KIND(text) == PyUnicode_1BYTE_KIND;
     tolvane_error* failure = nullptr;
     tolvane_status status = TOLVANE_OK;
     {
         const py::gil_scoped_release released;
         const auto* input = static_cast<const std::uint16_t*>(data);
-        if (narrow) {
-            const auto* latin1 = static_cast<const Py_UCS1*>(data);
-            std::copy(latin1, latin1 + length, units.get());
-            input = units.get();
+        if (latin1) {
+            const auto* bytes = static_cast<const Py_UCS1*>(data);
+            std::copy(bytes, bytes + length, units);
+            input = units;
         }
-        status = tolvane_convert_utf16(table, input, length, units.get(), &failure);
+        status = tolvane_convert_utf16(table, input, length, units, &failure);
     }
     check(status, OwnedError(failure));
-    return units;
+    // Python keeps every str in its narrowest form.
+    if (std::any_of(units, units + length, [](std::uint16_t unit) { return unit > 0xFF; }))
+        return converted;
+    PyObject* narrowed =
+        PyUnicode_FromKindAndData(PyUnicode_2BYTE_KIND, units, static_cast<Py_ssize_t>(length));
+    if (narrowed == nullptr) throw py::error_already_set();
+    return py::reinterpret_steal<py::str>(narrowed);
 }
 
 // A str with characters beyond U+FFFF: those take two units, which no table
@@ -90,13 +119,9 @@ const char* optionalText(const std::optional<std::string>& text) {
 py::str convertText(const tolvane_table* table, const py::str& text) {
     PyObject* object = text.ptr();
     const auto length = static_cast<std::size_t>(PyUnicode_GET_LENGTH(object));
+    if (length == 0) return text;
     if (PyUnicode_KIND(object) == PyUnicode_4BYTE_KIND) return convertWide(table, object, length);
-    const auto units = convertedUnits(table, object, length);
-    // Python keeps each str in its narrowest form: this finds it.
-    PyObject* made = PyUnicode_FromKindAndData(PyUnicode_2BYTE_KIND, units.get(),
-                                               static_cast<Py_ssize_t>(length));
-    if (made == nullptr) throw py::error_already_set();
-    return py::reinterpret_steal<py::str>(made);
+    return convertNarrow(table, object, length);
 }
 
 py::bytes convertBytes(const tolvane_table* table, const py::buffer& data,
@@ -105,6 +130,7 @@ py::bytes convertBytes(const tolvane_table* table, const py::buffer& data,
     const std::size_t capacity = TOLVANE_OUTPUT_BOUND(input.size());
     PyObject* output = PyBytes_FromStringAndSize(nullptr, static_cast<Py_ssize_t>(capacity));
     if (output == nullptr) throw py::error_already_set();
+    preferLargePages(PyBytes_AS_STRING(output), capacity);
     std::size_t outputSize = 0;
     tolvane_error* failure = nullptr;
     tolvane_status status = TOLVANE_OK;
