@@ -39,8 +39,9 @@ const tolvane_table* table() {
 Bytes wholeBuffer(const char* encoding, const Bytes& text) {
     Bytes output(TOLVANE_OUTPUT_BOUND(text.size()));
     std::size_t size = 0;
-    check(tolvane_convert_buffer(table(), encoding, nullptr, text.data(), text.size(), output.data(),
-                                 output.size(), &size, nullptr, nullptr) == TOLVANE_OK,
+    check(tolvane_convert_buffer(table(), encoding, nullptr, text.data(), text.size(),
+                                 output.data(), output.size(), &size, nullptr,
+                                 nullptr) == TOLVANE_OK,
           "the bound is room enough");
     output.resize(size);
     if (size > 0) {

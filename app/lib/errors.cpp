@@ -10,8 +10,12 @@ namespace tolvane::lib {
 
 namespace {
 
-// The error given when not even an error can be made; never freed.
-tolvane_error outOfMemory{TOLVANE_ERROR_MEMORY, 0, "内存不足。"};
+// The error given when not even an error can be made; never freed. Its
+// message fits in the string itself, so making it needs no memory.
+tolvane_error& outOfMemory() {
+    static tolvane_error error{TOLVANE_ERROR_MEMORY, 0, "内存不足。"};
+    return error;
+}
 
 // The engine's errors by number: the file system's, and the program's own.
 tolvane_status statusOf(std::int32_t number) {
@@ -37,7 +41,8 @@ static_assert(same(TOLVANE_FILE_TOO_LARGE, kFileTooLarge) &&
               same(TOLVANE_FILE_PATH_NOT_FOUND, kPathNotFound));
 
 void require(const void* pointer, const char* what) {
-    if (pointer == nullptr) throw Failure(TOLVANE_ERROR_ARGUMENT, std::string(what) + " 不能是 NULL");
+    if (pointer == nullptr)
+        throw Failure(TOLVANE_ERROR_ARGUMENT, std::string(what) + " 不能是 NULL");
 }
 
 tolvane_error describe(const std::exception_ptr& exception) {
@@ -49,7 +54,7 @@ tolvane_error describe(const std::exception_ptr& exception) {
         const tolvane_status code = statusOf(error.number());
         return {code, code == TOLVANE_ERROR_FILE ? error.number() : 0, toUtf8(error.description())};
     } catch (const std::bad_alloc&) {
-        return outOfMemory;
+        return outOfMemory();
     } catch (const std::exception& other) {
         return {TOLVANE_ERROR_INTERNAL, 0, other.what()};
     } catch (...) {
@@ -64,7 +69,7 @@ tolvane_status report(tolvane_error** error, const std::exception_ptr& exception
         if (error != nullptr) *error = new tolvane_error(std::move(failure));
         return code;
     } catch (...) { // no memory left for the description
-        if (error != nullptr) *error = &outOfMemory;
+        if (error != nullptr) *error = &outOfMemory();
         return TOLVANE_ERROR_MEMORY;
     }
 }
@@ -88,7 +93,7 @@ const char* tolvane_error_message(const tolvane_error* error) noexcept {
 }
 
 void tolvane_error_free(tolvane_error* error) noexcept {
-    if (error != &outOfMemory) delete error;
+    if (error != &outOfMemory()) delete error;
 }
 
 } // extern "C"

@@ -5,7 +5,6 @@
 #include "app/lib/encodings.h"
 #include "app/lib/errors.h"
 #include "app/lib/table_handle.h"
-
 #include "engine/file_steps.h"
 #include "platform/utf8.h"
 
@@ -99,8 +98,8 @@ class Batch {
     // Puts back what was never put in place.
     ~Batch() {
         for (Waiting& waiting : waiting_)
-            putBack(waiting.index, *waiting.file, std::make_exception_ptr(Failure(
-                                                        TOLVANE_ERROR_INTERNAL, "转换没有完成")));
+            putBack(waiting.index, *waiting.file,
+                    std::make_exception_ptr(Failure(TOLVANE_ERROR_INTERNAL, "转换没有完成")));
     }
 
     // Converts the file into its temporary file; false when told to stop.
@@ -169,8 +168,8 @@ class Batch {
         } catch (...) {
             const std::string why = described(failure) + "；不能放回原处，未转换的文件留在“" +
                                     toUtf8(backup) + "”。" + described(std::current_exception());
-            outcomes_.failed(index, std::make_exception_ptr(Failure(TOLVANE_ERROR_NOT_RESTORED, why)),
-                             backup);
+            outcomes_.failed(
+                index, std::make_exception_ptr(Failure(TOLVANE_ERROR_NOT_RESTORED, why)), backup);
         }
     }
 
@@ -181,9 +180,9 @@ class Batch {
     std::uintmax_t bytes_ = 0;
 };
 
-tolvane_status convertFiles(const tolvane_table* table, const char* const* paths,
-                            std::size_t count, const tolvane_file_options* given,
-                            tolvane_file_result* results, tolvane_error** errors) {
+tolvane_status convertFiles(const tolvane_table* table, const char* const* paths, std::size_t count,
+                            const tolvane_file_options* given, tolvane_file_result* results,
+                            tolvane_error** errors) {
     const 内码对照表& converter = tableOf(table);
     if (count > 0) {
         require(paths, "paths");
@@ -214,9 +213,8 @@ tolvane_status tolvane_convert_files(const tolvane_table* table, const char* con
                                      tolvane_file_result* results,
                                      tolvane_error** errors) noexcept {
     tolvane_status status = TOLVANE_OK;
-    const tolvane_status checked = guarded(nullptr, [&] {
-        status = convertFiles(table, paths, count, options, results, errors);
-    });
+    const tolvane_status checked = guarded(
+        nullptr, [&] { status = convertFiles(table, paths, count, options, results, errors); });
     return checked != TOLVANE_OK ? checked : status;
 }
 
@@ -227,7 +225,8 @@ tolvane_status tolvane_convert_file(const tolvane_table* table, const char* path
     tolvane_error* failure = nullptr;
     tolvane_status status = TOLVANE_OK;
     const tolvane_status checked = guarded(error, [&] {
-        status = convertFiles(table, &path, 1, options, result != nullptr ? result : &own, &failure);
+        status =
+            convertFiles(table, &path, 1, options, result != nullptr ? result : &own, &failure);
     });
     if (checked != TOLVANE_OK) return checked;
     if (error != nullptr) {

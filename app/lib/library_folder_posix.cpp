@@ -1,8 +1,6 @@
 #include "app/lib/library_folder.h"
-
-#include "tolvane.h"
-
 #include "platform/utf8.h"
+#include "tolvane.h"
 
 #include <cstdlib>
 #include <dlfcn.h>
@@ -13,7 +11,8 @@ namespace tolvane::lib {
 std::u16string libraryFolder() {
     Dl_info info{};
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): dladdr takes any address
-    if (::dladdr(reinterpret_cast<void*>(&tolvane_version), &info) == 0 || info.dli_fname == nullptr)
+    if (::dladdr(reinterpret_cast<void*>(&tolvane_version), &info) == 0 ||
+        info.dli_fname == nullptr)
         return u".";
     const std::unique_ptr<char, decltype(&std::free)> file(::realpath(info.dli_fname, nullptr),
                                                            &std::free);

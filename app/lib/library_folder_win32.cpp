@@ -1,16 +1,15 @@
 #include "app/lib/library_folder.h"
-
 #include "tolvane.h"
 
-#include <windows.h>
-
 #include <vector>
+#include <windows.h>
 
 namespace tolvane::lib {
 
 std::u16string libraryFolder() {
     HMODULE module = nullptr;
-    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the call takes an address as a name
+    // NOLINTNEXTLINE(cppcoreguidelines-pro-type-reinterpret-cast): the call takes an address as a
+    // name
     const auto address = reinterpret_cast<LPCWSTR>(&tolvane_version);
     if (::GetModuleHandleExW(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,

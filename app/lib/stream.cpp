@@ -1,12 +1,12 @@
 // A text converted as it arrives, in pieces of any size; the bytes a piece
 // could not use yet wait for the next one.
 
+#include "engine/stream.h"
+
 #include "app/lib/encodings.h"
 #include "app/lib/errors.h"
 #include "app/lib/table_handle.h"
-
 #include "engine/piece_convert.h"
-#include "engine/stream.h"
 
 #include <optional>
 #include <vector>
@@ -14,10 +14,11 @@
 struct tolvane_stream {
     tolvane::TablePtr table;
     std::optional<tolvane::Encoding> output;
-    std::optional<tolvane::PieceConverter> converter; // once the encoding is decided
+    std::optional<tolvane::PieceConverter> converter;     // once the encoding is decided
     tolvane::Encoding encoding = tolvane::Encoding::Auto; // the one decided
-    std::vector<std::uint8_t> waiting; // bytes not used yet: the head "auto" decides by, a cut character
-    std::vector<std::uint8_t> given;   // a byte-order mark and what follows it
+    std::vector<std::uint8_t>
+        waiting; // bytes not used yet: the head "auto" decides by, a cut character
+    std::vector<std::uint8_t> given; // a byte-order mark and what follows it
     bool ended = false;
 };
 
@@ -54,7 +55,8 @@ Bytes convert(tolvane_stream& stream, Bytes input, bool last) {
     PieceConverter::Result result{};
     if (stream.waiting.empty()) {
         result = stream.converter->convert(input, last);
-        stream.waiting.assign(input.begin() + static_cast<std::ptrdiff_t>(result.used), input.end());
+        stream.waiting.assign(input.begin() + static_cast<std::ptrdiff_t>(result.used),
+                              input.end());
     } else {
         stream.waiting.insert(stream.waiting.end(), input.begin(), input.end());
         result = stream.converter->convert(stream.waiting, last);
@@ -99,7 +101,8 @@ tolvane_status tolvane_stream_convert(tolvane_stream* stream, const void* input,
         require(output_size, "output_size");
         if (size > 0) require(input, "input");
         if (stream->ended) throw Failure(TOLVANE_ERROR_ARGUMENT, "流已经结束");
-        const Bytes bytes = convert(*stream, {static_cast<const std::uint8_t*>(input), size}, last != 0);
+        const Bytes bytes =
+            convert(*stream, {static_cast<const std::uint8_t*>(input), size}, last != 0);
         stream->ended = last != 0;
         *output = bytes.empty() ? nullptr : bytes.data();
         *output_size = bytes.size();

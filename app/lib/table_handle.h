@@ -1,9 +1,8 @@
 #pragma once
 // What a tolvane_table handle holds.
 
-#include "tolvane.h"
-
 #include "engine/table.h"
+#include "tolvane.h"
 
 #include <string>
 

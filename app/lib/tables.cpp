@@ -4,7 +4,6 @@
 #include "app/lib/errors.h"
 #include "app/lib/library_folder.h"
 #include "app/lib/table_handle.h"
-
 #include "platform/files.h"
 #include "platform/utf8.h"
 #include "support/places.h"
@@ -35,10 +34,12 @@ tolvane_table* open(const char* argument, unsigned flags) {
     require(argument, "table");
     if ((flags & ~unsigned{TOLVANE_CHARACTERS_ONLY}) != 0)
         throw Failure(TOLVANE_ERROR_ARGUMENT, "不认识的 flags");
-    const std::optional<std::u16string> path = tableArgumentFile(tableFolders(), fromUtf8(argument));
+    const std::optional<std::u16string> path =
+        tableArgumentFile(tableFolders(), fromUtf8(argument));
     if (!path) throw Failure(TOLVANE_ERROR_TABLE, std::string("找不到对照表“") + argument + "”");
     NoWindow window;
-    const LoadedTable loaded = 载入对照表文件(*path, window, (flags & TOLVANE_CHARACTERS_ONLY) == 0);
+    const LoadedTable loaded =
+        载入对照表文件(*path, window, (flags & TOLVANE_CHARACTERS_ONLY) == 0);
     if (!loaded.table)
         throw Failure(TOLVANE_ERROR_TABLE, "“" + toUtf8(*path) + "”：内码对照表文件不正常！");
     return new tolvane_table{loaded.table, toUtf8(*path),

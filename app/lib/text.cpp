@@ -3,7 +3,6 @@
 #include "app/lib/encodings.h"
 #include "app/lib/errors.h"
 #include "app/lib/table_handle.h"
-
 #include "engine/convert.h"
 #include "engine/stream.h"
 
@@ -54,10 +53,9 @@ template <typename T> std::span<T> bytesAt(T* data, std::size_t size, const char
     return {data, size};
 }
 
-void convertBuffer(const tolvane_table* table, Encoding encoding,
-                   std::optional<Encoding> output, const void* input, std::size_t size,
-                   void* room, std::size_t capacity, std::size_t* outputSize,
-                   const char** encodingRead) {
+void convertBuffer(const tolvane_table* table, Encoding encoding, std::optional<Encoding> output,
+                   const void* input, std::size_t size, void* room, std::size_t capacity,
+                   std::size_t* outputSize, const char** encodingRead) {
     const 内码对照表& converter = tableOf(table);
     require(outputSize, "output_size");
     MemorySource source(bytesAt(static_cast<const std::uint8_t*>(input), size, "input"));

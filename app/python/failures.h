@@ -4,9 +4,8 @@
 
 #include "tolvane.h"
 
-#include <pybind11/pybind11.h>
-
 #include <memory>
+#include <pybind11/pybind11.h>
 #include <string>
 
 namespace tolvane::python {

@@ -46,13 +46,14 @@ std::vector<FileResult> convertFiles(const tolvane_table* table, const py::itera
     for (const py::handle path : paths)
         bytes.push_back(pathBytes(path));
     std::vector<const char*> names;
+    names.reserve(bytes.size());
     for (const std::string& name : bytes)
         names.push_back(name.c_str());
     auto results = std::make_unique<tolvane_file_result[]>(names.size());
     std::vector<tolvane_error*> errors(names.size());
     SignalCheck signals;
-    const tolvane_file_options options{optionalText(encoding), optionalText(to),
-                                       &SignalCheck::stop, &signals};
+    const tolvane_file_options options{optionalText(encoding), optionalText(to), &SignalCheck::stop,
+                                       &signals};
     {
         const py::gil_scoped_release released;
         tolvane_convert_files(table, names.data(), names.size(), &options, results.get(),

@@ -4,9 +4,8 @@
 
 #include "tolvane.h"
 
-#include <pybind11/pybind11.h>
-
 #include <optional>
+#include <pybind11/pybind11.h>
 #include <string>
 #include <vector>
 

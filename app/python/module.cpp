@@ -7,9 +7,8 @@
 #include "files.h"
 #include "text.h"
 
-#include <pybind11/stl.h>
-
 #include <memory>
+#include <pybind11/stl.h>
 
 namespace tolvane::python {
 
@@ -18,8 +17,7 @@ namespace {
 class Table {
   public:
     // table: a name as tables() lists it, or a path (str, bytes, os.PathLike).
-    Table(const py::object& table, bool charactersOnly)
-        : Table(table, table, charactersOnly) {}
+    Table(const py::object& table, bool charactersOnly) : Table(table, table, charactersOnly) {}
 
     // Back from a pickle: the file it was read from when that file is there,
     // else the table of its name where it is unpickled.
@@ -52,7 +50,8 @@ class Table {
         check(status, OwnedError(failure));
         handle_.reset(opened, tolvane_table_free);
         if (tolvane_table_maps_nothing(opened) != 0)
-            PyErr_WarnEx(PyExc_RuntimeWarning, (path().cast<std::string>() + ": 对照表没有任何有效的对照行").c_str(), 1);
+            PyErr_WarnEx(PyExc_RuntimeWarning,
+                         (path().cast<std::string>() + ": 对照表没有任何有效的对照行").c_str(), 1);
     }
 
     py::object name_;
@@ -79,6 +78,7 @@ std::vector<py::str> tableNames() {
     };
     check(tolvane_list_tables(visit, &names, &failure), OwnedError(failure));
     std::vector<py::str> listed;
+    listed.reserve(names.size());
     for (const std::string& name : names)
         listed.push_back(pathText(name));
     return listed;
@@ -103,13 +103,15 @@ PYBIND11_MODULE(tolvane, module) {
         .def_readonly("encoding", &FileResult::encoding, "The encoding it was read in.")
         .def_readonly("backup", &FileResult::backup, "Where the original is, when not at path.")
         .def_readonly("error", &FileResult::error, "Why it was not converted, or None.")
-        .def_property_readonly("ok", [](const FileResult& result) { return result.error.is_none(); })
+        .def_property_readonly("ok",
+                               [](const FileResult& result) { return result.error.is_none(); })
         .def("__repr__", [](const FileResult& result) {
             return py::str("FileResult(path={!r}, encoding={!r}, backup={!r}, error={!r})")
                 .format(result.path, result.encoding, result.backup, result.error);
         });
 
-    py::class_<Table>(module, "Table", "A mapping table, with its phrase rules unless told otherwise.")
+    py::class_<Table>(module, "Table",
+                      "A mapping table, with its phrase rules unless told otherwise.")
         .def(py::init<const py::object&, bool>(), "table"_a, "characters_only"_a = false)
         .def_property_readonly("name", &Table::name, "The name or path it was opened by.")
         .def_property_readonly("path", &Table::path, "The file it was read from.")
@@ -117,7 +119,9 @@ PYBIND11_MODULE(tolvane, module) {
         .def_property_readonly("phrase_count", &Table::phraseCount)
         .def(
             "convert",
-            [](const Table& table, const py::str& text) { return convertText(table.handle(), text); },
+            [](const Table& table, const py::str& text) {
+                return convertText(table.handle(), text);
+            },
             "text"_a, "The text converted.")
         .def(
             "convert_bytes",
@@ -132,8 +136,8 @@ PYBIND11_MODULE(tolvane, module) {
              "tolvane.Error (or KeyboardInterrupt) with the file back at its path.")
         .def(
             "convert_files",
-            [](const Table& table, const py::iterable& paths, const std::optional<std::string>& encoding,
-               const std::optional<std::string>& to) {
+            [](const Table& table, const py::iterable& paths,
+               const std::optional<std::string>& encoding, const std::optional<std::string>& to) {
                 return convertFiles(table.handle(), paths, encoding, to);
             },
             "paths"_a, "encoding"_a = py::none(), "to"_a = py::none(),

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <memory>
 #include <sys/mman.h>
 #include <vector>
 
@@ -16,24 +17,18 @@ namespace {
 // text on it: a large text's new memory is asked for in large pages, each
 // a single fault.
 void preferLargePages(void* data, std::size_t size) {
-#ifdef MADV_HUGEPAGE
-    constexpr std::uintptr_t kLargePage = std::uintptr_t{2} << 20;
-    const auto address = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t first = (address + kLargePage - 1) & ~(kLargePage - 1);
-    const std::uintptr_t end = (address + size) & ~(kLargePage - 1);
-    if (end > first) ::madvise(reinterpret_cast<void*>(first), end - first, MADV_HUGEPAGE);
-#else
-    (void)data;
-    (void)size;
-#endif
+    constexpr std::size_t kLargePage = std::size_t{2} << 20;
+    void* first = data;
+    if (std::align(kLargePage, kLargePage, first, size) == nullptr) return;
+    ::madvise(first, size / kLargePage * kLargePage, MADV_HUGEPAGE);
 }
 
 // A str of one or two bytes a character converted straight into a new str of
 // two, with the GIL released: the text does not change, and the new str is
 // ours until it is returned.
 py::str convertNarrow(const tolvane_table* table, PyObject* text, std::size_t length) {
-    auto converted = py::reinterpret_steal<py::str>(
-        PyUnicode_New(static_cast<Py_ssize_t>(length), 0xFFFF));
+    auto converted =
+        py::reinterpret_steal<py::str>(PyUnicode_New(static_cast<Py_ssize_t>(length), 0xFFFF));
     if (!converted) throw py::error_already_set();
     auto* units = static_cast<std::uint16_t*>(PyUnicode_DATA(converted.ptr()));
     preferLargePages(units, length * 2);
@@ -88,9 +83,8 @@ py::str convertWide(const tolvane_table* table, PyObject* text, std::size_t leng
         converted[i] = points[i] > 0xFFFF ? points[i] : units[at];
         at += points[i] > 0xFFFF ? 2 : 1;
     }
-    return py::reinterpret_steal<py::str>(
-        PyUnicode_FromKindAndData(PyUnicode_4BYTE_KIND, converted.data(),
-                                  static_cast<Py_ssize_t>(length)));
+    return py::reinterpret_steal<py::str>(PyUnicode_FromKindAndData(
+        PyUnicode_4BYTE_KIND, converted.data(), static_cast<Py_ssize_t>(length)));
 }
 
 // The bytes of any object that offers them in one piece (bytes, bytearray,
@@ -98,7 +92,8 @@ py::str convertWide(const tolvane_table* table, PyObject* text, std::size_t leng
 class ContiguousBytes {
   public:
     explicit ContiguousBytes(const py::buffer& data) {
-        if (PyObject_GetBuffer(data.ptr(), &view_, PyBUF_SIMPLE) != 0) throw py::error_already_set();
+        if (PyObject_GetBuffer(data.ptr(), &view_, PyBUF_SIMPLE) != 0)
+            throw py::error_already_set();
     }
     ContiguousBytes(const ContiguousBytes&) = delete;
     ContiguousBytes& operator=(const ContiguousBytes&) = delete;

@@ -3,9 +3,8 @@
 
 #include "tolvane.h"
 
-#include <pybind11/pybind11.h>
-
 #include <optional>
+#include <pybind11/pybind11.h>
 #include <string>
 
 namespace tolvane::python {

@@ -10,7 +10,6 @@
 namespace tolvane::testing {
 namespace {
 
-
 std::string utf8(std::u16string_view text) {
     std::string bytes;
     for (const char16_t unit : text) {
@@ -168,7 +167,8 @@ TEST(C接口, 大小的边界) {
     const OwnedTable table = scratch.open();
     std::size_t size = 99;
     EXPECT_EQ(tolvane_convert_utf16(table.get(), nullptr, 0, nullptr, nullptr), TOLVANE_OK);
-    EXPECT_EQ(tolvane_convert_utf8(table.get(), nullptr, 0, nullptr, 0, &size, nullptr), TOLVANE_OK);
+    EXPECT_EQ(tolvane_convert_utf8(table.get(), nullptr, 0, nullptr, 0, &size, nullptr),
+              TOLVANE_OK);
     EXPECT_EQ(size, 0U);
     EXPECT_EQ(convertPieces(table.get(), "auto", {""}), "");
 
@@ -208,14 +208,15 @@ TEST(C接口, 字符在片段中间被截断) {
         std::string converted;
     };
     const std::u16string text = u"a复制简体", converted = u"a複製簡體";
-    for (const Case& c : {Case{"gbk", gbk(text), gbk(converted)},
-                          Case{"utf-8", utf8(text), utf8(converted)},
-                          Case{"utf-16le", utf16le(text), utf16le(converted)},
-                          Case{"auto", utf8(text), utf8(converted)}}) {
+    for (const Case& c :
+         {Case{"gbk", gbk(text), gbk(converted)}, Case{"utf-8", utf8(text), utf8(converted)},
+          Case{"utf-16le", utf16le(text), utf16le(converted)},
+          Case{"auto", utf8(text), utf8(converted)}}) {
         ASSERT_EQ(convertBuffer(table.get(), c.encoding, c.text), c.converted) << c.encoding;
         for (std::size_t at = 0; at <= c.text.size(); ++at)
-            EXPECT_EQ(convertPieces(table.get(), c.encoding, {c.text.substr(0, at), c.text.substr(at)}),
-                      c.converted)
+            EXPECT_EQ(
+                convertPieces(table.get(), c.encoding, {c.text.substr(0, at), c.text.substr(at)}),
+                c.converted)
                 << c.encoding << " cut at " << at;
     }
 }
@@ -235,7 +236,8 @@ TEST(C接口, 词组与单字以及编码的判断) {
               TOLVANE_OK);
     EXPECT_EQ(into, u"複製簡體");
     auto* same = reinterpret_cast<std::uint16_t*>(inPlace.data());
-    ASSERT_EQ(tolvane_convert_utf16(characters.get(), same, text.size(), same, nullptr), TOLVANE_OK);
+    ASSERT_EQ(tolvane_convert_utf16(characters.get(), same, text.size(), same, nullptr),
+              TOLVANE_OK);
     EXPECT_EQ(inPlace, u"復制簡體");
 
     // "auto" as for a file: a byte-order mark decides and stays; valid UTF-8 beyond ASCII
@@ -244,8 +246,9 @@ TEST(C接口, 词组与单字以及编码的判断) {
         std::string input, output;
         const char* encoding;
     };
-    for (const Case& c : {Case{utf8(u"简"), utf8(u"簡"), "UTF-8"}, Case{gbk(u"简"), gbk(u"簡"), "GBK"},
-                          Case{"\xFF\xFE" + utf16le(u"简"), "\xFF\xFE" + utf16le(u"簡"), "UTF-16LE"}}) {
+    for (const Case& c :
+         {Case{utf8(u"简"), utf8(u"簡"), "UTF-8"}, Case{gbk(u"简"), gbk(u"簡"), "GBK"},
+          Case{"\xFF\xFE" + utf16le(u"简"), "\xFF\xFE" + utf16le(u"簡"), "UTF-16LE"}}) {
         const char* read = nullptr;
         EXPECT_EQ(convertBuffer(phrases.get(), nullptr, c.input, &read), c.output) << c.encoding;
         EXPECT_STREQ(read, c.encoding);
@@ -284,11 +287,11 @@ TEST(C接口, 文件在原处转换且每个文件有各自的结果) {
                                    names[3].c_str()};
     std::vector<tolvane_file_result> results(paths.size());
     std::vector<tolvane_error*> errors(paths.size());
-    EXPECT_EQ(tolvane_convert_files(table.get(), paths.data(), paths.size(), nullptr, results.data(),
-                                    errors.data()),
+    EXPECT_EQ(tolvane_convert_files(table.get(), paths.data(), paths.size(), nullptr,
+                                    results.data(), errors.data()),
               TOLVANE_ERROR_FILE);
-    const std::vector<tolvane_status> statuses{TOLVANE_OK, TOLVANE_ERROR_FILE, TOLVANE_ERROR_ARGUMENT,
-                                               TOLVANE_ERROR_NOT_TEXT, TOLVANE_OK};
+    const std::vector<tolvane_status> statuses{
+        TOLVANE_OK, TOLVANE_ERROR_FILE, TOLVANE_ERROR_ARGUMENT, TOLVANE_ERROR_NOT_TEXT, TOLVANE_OK};
     for (std::size_t k = 0; k < paths.size(); ++k) {
         const OwnedError error(errors[k]);
         EXPECT_EQ(results[k].status, statuses[k]) << k;

@@ -28,8 +28,9 @@ TEST(C接口线程, 两个线程共用一个对照表) {
         }
         const std::filesystem::path file = scratch.folder / name;
         writeBytes(file, text);
-        EXPECT_EQ(tolvane_convert_file(table.get(), utf8Path(file).c_str(), nullptr, nullptr, nullptr),
-                  TOLVANE_OK);
+        EXPECT_EQ(
+            tolvane_convert_file(table.get(), utf8Path(file).c_str(), nullptr, nullptr, nullptr),
+            TOLVANE_OK);
         EXPECT_EQ(readBytes(file), expected);
     };
     std::thread first(work, "甲.txt");

@@ -175,8 +175,7 @@ typedef struct tolvane_stream tolvane_stream;
    a pipe: output starts once that much has arrived. The stream keeps its own
    reference to the table. */
 TOLVANE_API tolvane_status tolvane_stream_open(const tolvane_table* table, const char* encoding,
-                                               const char* output_encoding,
-                                               tolvane_stream** result,
+                                               const char* output_encoding, tolvane_stream** result,
                                                tolvane_error** error) TOLVANE_NOEXCEPT;
 /* Takes every byte of input and gives the bytes converted so far: a
    character cut at the end of a piece, and characters a phrase rule might
