@@ -54,7 +54,7 @@ mkdir -p "$HOME"
 cd "$HOME"
 cli=/usr/bin/tolvane-cli
 
-listed=$("$cli" -l)
+listed=$("$cli" -l | cut -f1)
 for table in 简体到繁体.txt 繁体到简体.txt; do
     grep -qx "$table" <<<"$listed" || fail "tolvane-cli -l does not list $table: $listed"
 done
@@ -63,7 +63,7 @@ echo "ok: the installed tables are listed"
 own="$XDG_DATA_HOME/tolvane/对照表"
 mkdir -p "$own"
 printf 'a b\r\n' >"$own/自己的.txt"
-"$cli" -l | grep -qx 自己的.txt || fail "the user's table is not listed"
+"$cli" -l | cut -f1 | grep -qx 自己的.txt || fail "the user's table is not listed"
 [ "$(printf 'abc' | "$cli" -t 自己的)" = bbc ] || fail "the user's table does not convert"
 echo "ok: a table in \$XDG_DATA_HOME is listed and used"
 
