@@ -278,7 +278,9 @@ TEST(C接口, 词组与单字以及编码的判断) {
 TEST(C接口, 文件在原处转换且每个文件有各自的结果) {
     const ScratchTable scratch;
     const OwnedTable table = scratch.open();
-    const auto at = [&](const char* name) { return utf8Path(scratch.folder / name); };
+    const auto at = [&](const char* name) {
+        return utf8Path((scratch.folder / name).make_preferred());
+    };
     writeBytes(scratch.folder / "甲.txt", gbk(u"复制"));
     writeBytes(scratch.folder / "乙.txt", utf8(u"简体"));
     writeBytes(scratch.folder / "丙.bin", std::string("\0", 1));
