@@ -95,7 +95,7 @@ cmake -S cmake-user -B cmake-user/build >/dev/null && cmake --build cmake-user/b
     fail "find_package(Tolvane) does not build a C program"
 [ "$(cmake-user/build/convert_text 简体到繁体 简体)" = 簡體 ] || fail "the CMake-built C program does not convert"
 echo "ok: C programs build against the installed library (pkg-config and CMake)"
-env -u PYTHONPATH /usr/bin/python3 -m pytest -q -p no:cacheprovider "$root/tests/python" ||
+env -u PYTHONPATH PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 -m pytest -q -p no:cacheprovider "$root/tests/python" ||
     fail "the Python tests fail on the installed module"
 echo "ok: the Python tests pass on the installed module"
 
