@@ -146,8 +146,9 @@ TOLVANE_API tolvane_status tolvane_convert_utf16(const tolvane_table* table, con
 #define TOLVANE_OUTPUT_BOUND(size) (4 * (size_t)(size) + 4)
 
 /* A UTF-8 text, whole: a character cut off at its end, like any byte that
-   does not decode, is kept as it is. The output size is set in every case;
-   output may be NULL when capacity is 0, to learn the size. */
+   does not decode, is kept as it is. *output_size gets the output's size on
+   success and with TOLVANE_ERROR_SPACE, when the output's bytes are left
+   unspecified; output may be NULL when capacity is 0, to learn the size. */
 TOLVANE_API tolvane_status tolvane_convert_utf8(const tolvane_table* table, const char* input,
                                                 size_t size, char* output, size_t capacity,
                                                 size_t* output_size,
@@ -159,7 +160,7 @@ TOLVANE_API tolvane_status tolvane_convert_utf8(const tolvane_table* table, cons
    ASCII, else GBK. output_encoding NULL writes the encoding read (another one
    fails with TOLVANE_ERROR_ENCODING in this version). encoding_read, when not
    NULL, gets the name of the encoding read ("GBK", "UTF-8", ...), a static
-   string. Output size and encoding_read as tolvane_convert_utf8. */
+   string. The output's size and room as tolvane_convert_utf8. */
 TOLVANE_API tolvane_status tolvane_convert_buffer(const tolvane_table* table, const char* encoding,
                                                   const char* output_encoding, const void* input,
                                                   size_t size, void* output, size_t capacity,
