@@ -128,7 +128,7 @@ class Batch {
             putBack(index, *file, std::current_exception());
             return true;
         }
-        bytes_ += sizeOf(file->源路径());
+        bytes_ += sizeOf(file->备份路径());
         waiting_.push_back({index, std::move(file)});
         if (waiting_.size() >= kMostFiles || bytes_ >= kMostBytes) putInPlace();
         return true;
