@@ -87,14 +87,16 @@ echo "ok: manual pages and bash completion"
 # installed module.
 # shellcheck disable=SC2046 # pkg-config gives several words
 cc -o convert_text "$root/examples/convert_text.c" $(pkg-config --cflags --libs tolvane)
-[ "$(./convert_text 简体到繁体 简体)" = 簡體 ] || fail "a C program built with pkg-config does not convert"
+[ "$(./convert_text 简体到繁体 复制日志)" = 複製日誌 ] || fail "a C program built with pkg-config does not convert"
 mkdir cmake-user
 printf 'cmake_minimum_required(VERSION 3.25)\nproject(user C)\nfind_package(Tolvane REQUIRED)\nadd_executable(convert_text %s)\ntarget_link_libraries(convert_text Tolvane::tolvane)\n' \
     "$root/examples/convert_text.c" >cmake-user/CMakeLists.txt
 cmake -S cmake-user -B cmake-user/build >/dev/null && cmake --build cmake-user/build >/dev/null ||
     fail "find_package(Tolvane) does not build a C program"
-[ "$(cmake-user/build/convert_text 简体到繁体 简体)" = 簡體 ] || fail "the CMake-built C program does not convert"
+[ "$(cmake-user/build/convert_text 简体到繁体 复制日志)" = 複製日誌 ] || fail "the CMake-built C program does not convert"
 echo "ok: C programs build against the installed library (pkg-config and CMake)"
+converted=$(env -u PYTHONPATH /usr/bin/python3 -c 'import tolvane; print(tolvane.Table("简体到繁体").convert("复制日志"))')
+[ "$converted" = 複製日誌 ] || fail "the installed Python module gives $converted"
 env -u PYTHONPATH PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 -m pytest -q -p no:cacheprovider "$root/tests/python" ||
     fail "the Python tests fail on the installed module"
 echo "ok: the Python tests pass on the installed module"
