@@ -5,7 +5,7 @@
         [--cli build/default/bin/tolvane-cli] [--table 简体到繁体] [--megabytes 100]
 
 The text is the translations of the zh_CN message catalogs under
-/usr/share/locale (read with msgunfmt), repeated to the size asked for.
+/usr/share/locale (bench/corpus.py), repeated to the size asked for.
 Printed, as MB/s of the text in UTF-8 and the best of three rounds:
 Table.convert on the whole text as one str and Table.convert_bytes on its
 UTF-8 bytes (the table opened beforehand), tolvane-cli as a filter from a
@@ -14,7 +14,6 @@ then the ratios to the goals: str at least 80 % of tolvane-cli, at least 50
 times OpenCC. Figures mean something only on a quiet machine.
 """
 import argparse
-import ast
 import pathlib
 import shutil
 import subprocess
@@ -23,24 +22,9 @@ import time
 
 import tolvane
 
+from corpus import catalog_text
+
 ROUNDS = 3
-
-
-def catalog_text():
-    """The translated strings of every zh_CN catalog, one a line."""
-    lines = []
-    for catalog in sorted(pathlib.Path('/usr/share/locale/zh_CN/LC_MESSAGES').glob('*.mo')):
-        po = subprocess.run(['msgunfmt', str(catalog)], capture_output=True, text=True).stdout
-        translation = None
-        for line in po.splitlines() + ['']:
-            if line.startswith('msgstr'):
-                translation = ast.literal_eval(line.split(' ', 1)[1])
-            elif translation is not None and line.startswith('"'):
-                translation += ast.literal_eval(line)
-            elif translation is not None:
-                lines.append(translation)
-                translation = None
-    return '\n'.join(line for line in lines if line) + '\n'
 
 
 def best_seconds(run):
@@ -59,7 +43,7 @@ def main():
     parser.add_argument('--megabytes', type=int, default=100)
     options = parser.parse_args()
 
-    unit = catalog_text()
+    unit = ''.join(catalog_text('zh_CN'))
     text = unit * (options.megabytes * 2**20 // len(unit.encode('utf-8')) + 1)
     data = text.encode('utf-8')
     megabytes = len(data) / 1e6
