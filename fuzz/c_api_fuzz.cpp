@@ -10,6 +10,7 @@
 #include "tolvane.h"
 
 #include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
