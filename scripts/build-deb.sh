@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the Debian package from debian/ and leaves it in dist/:
+# Builds the Debian packages from debian/ and leaves them in dist/, naming each:
 #   bash scripts/build-deb.sh
 # Installs the Debian tools and build dependencies that are missing. The build
 # runs on a copy of the sources, so the tree stays clean.
@@ -27,5 +27,9 @@ tar -C "$root" --exclude=./.git --exclude=./build --exclude=./dist -cf - . | tar
 
 mkdir -p dist
 deb="tolvane_${version}_$(dpkg-architecture -qDEB_HOST_ARCH).deb"
-cp "$work/$deb" dist/
+# The tables' and the library's packages are named first, the program's last.
+for built in "$work"/*.deb; do
+    cp "$built" dist/
+    [ "${built##*/}" = "$deb" ] || echo "dist/${built##*/}"
+done
 echo "dist/$deb"

@@ -2,9 +2,10 @@
 # Checks the Debian package as a user meets it:
 #   bash scripts/deb-check.sh
 # builds it, runs lintian (an error fails the check), installs it with apt,
-# uses the installed programs with a scratch home and XDG folders, starts the
-# installed tolvane on an X server of its own and closes it, then removes the
-# package again.
+# uses the installed programs with a scratch home and XDG folders, builds a C
+# program against the installed library, runs the Python tests on the
+# installed module, starts the installed tolvane on an X server of its own and
+# closes it, then removes the packages again.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
@@ -18,9 +19,11 @@ fail() {
     exit 1
 }
 
-deb=$(bash scripts/build-deb.sh | tail -1)
-echo "== lintian $deb"
-lintian --fail-on error "$deb" || fail "lintian reports errors"
+built=$(bash scripts/build-deb.sh)
+mapfile -t debs < <(grep -x 'dist/.*\.deb' <<<"$built")
+packages=(tolvane tolvane-data libtolvane0 libtolvane-dev python3-tolvane)
+echo "== lintian ${debs[*]}"
+lintian --fail-on error "${debs[@]}" || fail "lintian reports errors"
 
 source scripts/x-desktop.sh
 scratch=$(mktemp -d)
@@ -31,13 +34,19 @@ cleanup() {
     rm -rf "$scratch"
 }
 remove_package() {
-    if dpkg-query -W -f='${Status}' tolvane 2>/dev/null | grep -q 'install ok installed'; then
-        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 purge -y -qq tolvane >/dev/null
+    local installed=()
+    for package in "${packages[@]}"; do
+        if dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+            installed+=("$package")
+        fi
+    done
+    if [ ${#installed[@]} -gt 0 ]; then
+        DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 purge -y -qq "${installed[@]}" >/dev/null
     fi
 }
 trap cleanup EXIT
-echo "== installing $deb"
-DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq "./$deb" >/dev/null
+echo "== installing ${debs[*]}"
+DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get -o DPkg::Lock::Timeout=600 install -y -qq "${debs[@]/#/./}" >/dev/null
 
 # A user of our own making: nothing of the caller's home or settings is used.
 export HOME="$scratch/home" XDG_CONFIG_HOME="$scratch/config" XDG_DATA_HOME="$scratch/data"
@@ -45,7 +54,7 @@ mkdir -p "$HOME"
 cd "$HOME"
 cli=/usr/bin/tolvane-cli
 
-listed=$("$cli" -l)
+listed=$("$cli" -l | cut -f1)
 for table in 简体到繁体.txt 繁体到简体.txt; do
     grep -qx "$table" <<<"$listed" || fail "tolvane-cli -l does not list $table: $listed"
 done
@@ -54,7 +63,7 @@ echo "ok: the installed tables are listed"
 own="$XDG_DATA_HOME/tolvane/对照表"
 mkdir -p "$own"
 printf 'a b\r\n' >"$own/自己的.txt"
-"$cli" -l | grep -qx 自己的.txt || fail "the user's table is not listed"
+"$cli" -l | cut -f1 | grep -qx 自己的.txt || fail "the user's table is not listed"
 [ "$(printf 'abc' | "$cli" -t 自己的)" = bbc ] || fail "the user's table does not convert"
 echo "ok: a table in \$XDG_DATA_HOME is listed and used"
 
@@ -72,6 +81,25 @@ done
 names=$(bash -c 'source /usr/share/bash-completion/completions/tolvane-cli && _tolvane_cli_tables tolvane-cli')
 grep -qx 自己的 <<<"$names" || fail "the bash completion does not offer the tables: $names"
 echo "ok: manual pages and bash completion"
+
+# The library: a C program built with the installed header and pkg-config
+# file, the same with the CMake package, and the Python tests run on the
+# installed module.
+# shellcheck disable=SC2046 # pkg-config gives several words
+cc -o convert_text "$root/examples/convert_text.c" $(pkg-config --cflags --libs tolvane)
+[ "$(./convert_text 简体到繁体 复制日志)" = 複製日誌 ] || fail "a C program built with pkg-config does not convert"
+mkdir cmake-user
+printf 'cmake_minimum_required(VERSION 3.25)\nproject(user C)\nfind_package(Tolvane REQUIRED)\nadd_executable(convert_text %s)\ntarget_link_libraries(convert_text Tolvane::tolvane)\n' \
+    "$root/examples/convert_text.c" >cmake-user/CMakeLists.txt
+cmake -S cmake-user -B cmake-user/build >/dev/null && cmake --build cmake-user/build >/dev/null ||
+    fail "find_package(Tolvane) does not build a C program"
+[ "$(cmake-user/build/convert_text 简体到繁体 复制日志)" = 複製日誌 ] || fail "the CMake-built C program does not convert"
+echo "ok: C programs build against the installed library (pkg-config and CMake)"
+converted=$(env -u PYTHONPATH /usr/bin/python3 -c 'import tolvane; print(tolvane.Table("简体到繁体").convert("复制日志"))')
+[ "$converted" = 複製日誌 ] || fail "the installed Python module gives $converted"
+env -u PYTHONPATH PYTHONDONTWRITEBYTECODE=1 /usr/bin/python3 -m pytest -q -p no:cacheprovider "$root/tests/python" ||
+    fail "the Python tests fail on the installed module"
+echo "ok: the Python tests pass on the installed module"
 
 # The window: started on an X server of its own with a window manager, closed
 # as a user closes it (Alt+F4), it writes its settings into the user's folder.
@@ -98,5 +126,6 @@ echo "ok: the installed tolvane starts, closes and keeps its settings in $settin
 
 cd "$root"
 remove_package
-[ ! -e /usr/bin/tolvane-cli ] && [ ! -e /usr/share/tolvane ] || fail "the package left files behind"
+[ ! -e /usr/bin/tolvane-cli ] && [ ! -e /usr/share/tolvane ] && [ ! -e /usr/include/tolvane.h ] ||
+    fail "the packages left files behind"
 echo "ok: the package is removed again"

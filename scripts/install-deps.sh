@@ -19,6 +19,7 @@ else
         cmake g++ make pkg-config
         libgtest-dev libgmock-dev
         qt6-base-dev qt6-qpa-plugins libgl-dev
+        python3-dev python3-pybind11 python3-pytest python3-dask python3-distributed
     )
 fi
 packages+=(

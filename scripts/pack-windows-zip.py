@@ -18,7 +18,11 @@ def main():
                (bin_dir / 'tolvane-cli.exe', 'tolvane-cli.exe'),
                (ROOT / 'LICENSE', 'LICENSE.txt'),
                (ROOT / 'NOTICE', 'NOTICE.txt'),
-               (ROOT / 'packaging' / 'windows' / 'README.txt', 'README.txt')]
+               (ROOT / 'packaging' / 'windows' / 'README.txt', 'README.txt'),
+               (bin_dir / 'tolvane.dll', 'tolvane.dll'),
+               (bin_dir / 'libtolvane.dll.a', 'lib/libtolvane.dll.a'),
+               (bin_dir / 'tolvane.def', 'lib/tolvane.def'),
+               (ROOT / 'app' / 'lib' / 'include' / 'tolvane.h', 'include/tolvane.h')]
     entries += [(table, table.relative_to(ROOT).as_posix())
                 for table in sorted((ROOT / '对照表').glob('*.txt'))
                 + sorted((ROOT / '对照表' / '词组').glob('*.txt'))]

@@ -43,9 +43,9 @@ std::u16string environment([[maybe_unused]] const char* name) {
 
 } // namespace
 
-ProgramSite currentSite() {
+ProgramSite siteAt(const std::u16string& folder) {
     ProgramSite site;
-    site.folder = programFolder();
+    site.folder = folder;
     site.tablesBeside = pathKind(joinPath(site.folder, kTables)) == PathKind::Folder;
     site.settingsBeside = pathKind(joinPath(site.folder, kSettingsFile)) == PathKind::File;
     site.writable = folderWritable(site.folder);
@@ -54,6 +54,10 @@ ProgramSite currentSite() {
     site.configHome = environment("XDG_CONFIG_HOME");
     site.dataHome = environment("XDG_DATA_HOME");
     return site;
+}
+
+ProgramSite currentSite() {
+    return siteAt(programFolder());
 }
 
 std::u16string settingsFolder(const ProgramSite& site) {
@@ -93,6 +97,14 @@ std::optional<std::u16string> tableFile(const std::vector<std::u16string>& folde
         if (found != tables.end()) return found->path;
     }
     return std::nullopt;
+}
+
+std::optional<std::u16string> tableArgumentFile(const std::vector<std::u16string>& folders,
+                                                const std::u16string& argument) {
+    const bool isPath = argument.find_first_of(kPathSeparators) != std::u16string::npos;
+    if (isPath || pathKind(argument) == PathKind::File)
+        return pathKind(argument) == PathKind::Missing ? std::nullopt : std::optional(argument);
+    return tableFile(folders, argument);
 }
 
 } // namespace tolvane

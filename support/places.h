@@ -25,7 +25,9 @@ struct ProgramSite {
     std::u16string dataHome;
 };
 
-// The running program's site.
+// The site of a program in the folder: the running program's is currentSite();
+// the library's is that of the folder the programs beside it are in.
+ProgramSite siteAt(const std::u16string& folder);
 ProgramSite currentSite();
 
 // The folder that holds Tolvane.ini: beside the program when the file is
@@ -53,5 +55,11 @@ std::vector<TableFile> listTables(const std::vector<std::u16string>& folders);
 // followed by ".txt". Nothing when no folder holds it.
 std::optional<std::u16string> tableFile(const std::vector<std::u16string>& folders,
                                         const std::u16string& name);
+
+// The file a table argument means: itself when it holds a separator or names
+// an existing file, otherwise the table of that name (tableFile). Nothing when
+// no such file exists.
+std::optional<std::u16string> tableArgumentFile(const std::vector<std::u16string>& folders,
+                                                const std::u16string& argument);
 
 } // namespace tolvane

@@ -1,7 +1,6 @@
 #include "app/cli/tables.h"
 
 #include "app/cli/terminal.h"
-#include "platform/files.h"
 #include "platform/utf8.h"
 #include "support/places.h"
 
@@ -33,11 +32,7 @@ std::vector<ListedTable> listedTables() {
 }
 
 std::optional<std::u16string> tablePath(const std::string& argument) {
-    const std::u16string given = fromUtf8(argument);
-    const bool isPath = given.find_first_of(kPathSeparators) != std::u16string::npos;
-    if (isPath || pathKind(given) == PathKind::File)
-        return pathKind(given) == PathKind::Missing ? std::nullopt : std::optional(given);
-    return tableFile(folders(), given);
+    return tableArgumentFile(folders(), fromUtf8(argument));
 }
 
 LoadedTable loadTable(const std::u16string& path, bool phrases) {
