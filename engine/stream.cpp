@@ -61,17 +61,6 @@ Choice choose(Encoding requested, std::span<const std::uint8_t> head, bool whole
 
 enum class Pass { Done, PureAscii, Cancelled, NotUtf8 };
 
-// The byte-order mark of the text written: the text's own, kept as it is when
-// it is written in its encoding; in another, UTF-16's always, UTF-8's when
-// the text had one.
-std::span<const std::uint8_t> markWritten(std::span<const std::uint8_t> mark, Encoding read,
-                                          Encoding written) {
-    if (written == read) return mark;
-    if (isUtf16(written) || (written == Encoding::Utf8 && !mark.empty()))
-        return byteOrderMark(written);
-    return {};
-}
-
 // Writes in line while the text is one piece; from the second piece on, one
 // piece is written on a thread of its own while the next is read and converted.
 class PieceWriter {
@@ -175,6 +164,14 @@ class Passes {
 };
 
 } // namespace
+
+std::span<const std::uint8_t> markWritten(std::span<const std::uint8_t> mark, Encoding read,
+                                          Encoding written) {
+    if (written == read) return mark;
+    if (isUtf16(written) || (written == Encoding::Utf8 && !mark.empty()))
+        return byteOrderMark(written);
+    return {};
+}
 
 StreamResult convertStream(const 内码对照表& table, ByteSource& source, ByteSink& sink,
                            const StreamRequest& request, const std::function<bool()>& stop) {

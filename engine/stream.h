@@ -50,6 +50,12 @@ struct StreamRequest {
     bool countChanges = false;
 };
 
+// The byte-order mark a text written begins with: the text's own (mark, as
+// read), kept as it is when it is written in its encoding; in another,
+// UTF-16's always, UTF-8's when the text had one.
+std::span<const std::uint8_t> markWritten(std::span<const std::uint8_t> mark, Encoding read,
+                                          Encoding written);
+
 // Converts the whole source into the sink through table, asking stop() after
 // every piece whether to stop there. With Auto the encoding is detected: a
 // byte-order mark decides and is kept; otherwise the text is taken as UTF-8

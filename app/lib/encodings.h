@@ -11,12 +11,8 @@ namespace tolvane::lib {
 // NULL is "auto". Throws Failure(TOLVANE_ERROR_ENCODING) for a name not known.
 Encoding inputEncoding(const char* name);
 
-// NULL, "" and "auto" are the encoding the text is read in: nothing.
-std::optional<Encoding> outputEncoding(const char* name);
-
-// Throws Failure(TOLVANE_ERROR_ENCODING) when the text read in one encoding is
-// to be written in another, which this version cannot do.
-void checkOutputEncoding(std::optional<Encoding> output, Encoding read);
+// NULL, "" and "auto" are the encoding the text is read in: Auto.
+Encoding outputEncoding(const char* name);
 
 // A static, NUL-terminated name: "GBK", "UTF-8", ...
 const char* nameOf(Encoding encoding);

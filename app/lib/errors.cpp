@@ -19,9 +19,9 @@ tolvane_error& outOfMemory() {
 
 // The engine's errors by number: the file system's, and the program's own.
 tolvane_status statusOf(std::int32_t number) {
-    // Where the engine refuses a result the output encoding cannot hold, its
-    // error number maps to TOLVANE_ERROR_UNREPRESENTABLE here.
-    return number == kNotText ? TOLVANE_ERROR_NOT_TEXT : TOLVANE_ERROR_FILE;
+    if (number == kNotText) return TOLVANE_ERROR_NOT_TEXT;
+    if (number == kCannotEncode) return TOLVANE_ERROR_UNREPRESENTABLE;
+    return TOLVANE_ERROR_FILE;
 }
 
 } // namespace

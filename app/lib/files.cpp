@@ -24,7 +24,7 @@ constexpr std::uintmax_t kMostBytes = std::uintmax_t{64} << 20;
 
 struct Options {
     Encoding encoding;
-    std::optional<Encoding> output;
+    Encoding output = Encoding::Auto;
     std::function<bool()> stop;
 };
 
@@ -110,7 +110,8 @@ class Batch {
             outcomes_.failed(index, std::current_exception());
             return true;
         }
-        auto file = std::make_unique<文件内容转换>(table_, fromUtf8(path), options_.encoding);
+        auto file = std::make_unique<文件内容转换>(table_, fromUtf8(path), options_.encoding,
+                                                   options_.output);
         try {
             file->移入备份();
         } catch (...) {
@@ -123,7 +124,6 @@ class Batch {
                 putBack(index, *file, std::make_exception_ptr(stopped()));
                 return false;
             }
-            checkOutputEncoding(options_.output, file->编码());
         } catch (...) {
             putBack(index, *file, std::current_exception());
             return true;

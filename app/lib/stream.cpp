@@ -13,7 +13,7 @@
 
 struct tolvane_stream {
     tolvane::TablePtr table;
-    std::optional<tolvane::Encoding> output;
+    tolvane::Encoding output = tolvane::Encoding::Auto;
     std::optional<tolvane::PieceConverter> converter;     // once the encoding is decided
     tolvane::Encoding encoding = tolvane::Encoding::Auto; // the one decided
     std::vector<std::uint8_t>
@@ -29,8 +29,7 @@ namespace {
 using Bytes = std::span<const std::uint8_t>;
 
 void decide(tolvane_stream& stream, Encoding encoding) {
-    checkOutputEncoding(stream.output, encoding);
-    stream.converter.emplace(*stream.table, encoding);
+    stream.converter.emplace(*stream.table, encoding, stream.output);
     stream.encoding = encoding;
 }
 
@@ -43,9 +42,12 @@ bool decided(tolvane_stream& stream, Bytes& input, bool last) {
     if (stream.waiting.size() < kPieceSize && !last) return false;
     const Detection detected = detectEncoding(stream.waiting, last);
     decide(stream, detected.encoding);
-    const auto mark = stream.waiting.begin() + static_cast<std::ptrdiff_t>(detected.markSize);
-    stream.given.assign(stream.waiting.begin(), mark);
-    stream.waiting.erase(stream.waiting.begin(), mark);
+    const Bytes mark =
+        markWritten(Bytes(stream.waiting).first(detected.markSize), detected.encoding,
+                    stream.output == Encoding::Auto ? detected.encoding : stream.output);
+    stream.given.assign(mark.begin(), mark.end());
+    stream.waiting.erase(stream.waiting.begin(),
+                         stream.waiting.begin() + static_cast<std::ptrdiff_t>(detected.markSize));
     return true;
 }
 

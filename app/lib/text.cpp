@@ -53,16 +53,15 @@ template <typename T> std::span<T> bytesAt(T* data, std::size_t size, const char
     return {data, size};
 }
 
-void convertBuffer(const tolvane_table* table, Encoding encoding, std::optional<Encoding> output,
+void convertBuffer(const tolvane_table* table, Encoding encoding, Encoding output,
                    const void* input, std::size_t size, void* room, std::size_t capacity,
                    std::size_t* outputSize, const char** encodingRead) {
     const 内码对照表& converter = tableOf(table);
     require(outputSize, "output_size");
     MemorySource source(bytesAt(static_cast<const std::uint8_t*>(input), size, "input"));
     RoomSink sink(bytesAt(static_cast<std::uint8_t*>(room), capacity, "output"));
-    const StreamResult result =
-        convertStream(converter, source, sink, {.encoding = encoding}, [] { return false; });
-    checkOutputEncoding(output, result.encoding);
+    const StreamResult result = convertStream(
+        converter, source, sink, {.encoding = encoding, .output = output}, [] { return false; });
     *outputSize = sink.size();
     if (sink.size() > capacity)
         throw Failure(TOLVANE_ERROR_SPACE, "输出需要 " + std::to_string(sink.size()) +
@@ -98,7 +97,7 @@ tolvane_status tolvane_convert_utf8(const tolvane_table* table, const char* inpu
                                     char* output, size_t capacity, size_t* output_size,
                                     tolvane_error** error) noexcept {
     return guarded(error, [&] {
-        convertBuffer(table, Encoding::Utf8, std::nullopt, input, size, output, capacity,
+        convertBuffer(table, Encoding::Utf8, Encoding::Auto, input, size, output, capacity,
                       output_size, nullptr);
     });
 }

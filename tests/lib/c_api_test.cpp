@@ -66,8 +66,11 @@ TEST(C接口, 每个调用的失败都有状态和说明且不改动结果) {
     const std::string plain = "简体";
     writeBytes(scratch.folder / "文本.txt", gbk(u"简体"));
     writeBytes(scratch.folder / "二进制.bin", std::string("简\0体", 4));
+    const std::string hangul = "\xEA\xB0\x80"; // in UTF-8; GBK lacks it
+    writeBytes(scratch.folder / "韩文.txt", hangul);
     const std::string text = utf8Path(scratch.folder / "文本.txt");
     const std::string binary = utf8Path(scratch.folder / "二进制.bin");
+    const std::string korean = utf8Path(scratch.folder / "韩文.txt");
     const std::string missing = utf8Path(scratch.folder / "无.txt");
     const std::string folder = utf8Path(scratch.folder.path());
     char room[64];
@@ -75,7 +78,7 @@ TEST(C接口, 每个调用的失败都有状态和说明且不改动结果) {
     tolvane_table* opened = nullptr;
     tolvane_stream* stream = nullptr;
     const void* bytes = nullptr;
-    tolvane_file_options toUtf16{"gbk", "utf-16le", nullptr, nullptr};
+    tolvane_file_options toGbk{nullptr, "gbk", nullptr, nullptr};
     const OwnedStream ended([&] {
         tolvane_stream_open(t, "utf-8", nullptr, &stream, nullptr);
         tolvane_stream_convert(stream, "", 0, 1, &bytes, &size, nullptr);
@@ -121,11 +124,12 @@ TEST(C接口, 每个调用的失败都有状态和说明且不改动结果) {
                                            e);
          },
          TOLVANE_ERROR_ENCODING},
-        {"buffer, another output encoding",
+        {"buffer, an output encoding that cannot hold it",
          [&](auto e) {
-             return tolvane_convert_buffer(t, "gbk", "utf-8", "a", 1, room, 64, &size, nullptr, e);
+             return tolvane_convert_buffer(t, "utf-8", "gbk", hangul.data(), hangul.size(), room,
+                                           64, &size, nullptr, e);
          },
-         TOLVANE_ERROR_ENCODING},
+         TOLVANE_ERROR_UNREPRESENTABLE},
         {"stream, unknown encoding",
          [&](auto e) { return tolvane_stream_open(t, "utf-7", nullptr, &stream, e); },
          TOLVANE_ERROR_ENCODING},
@@ -141,9 +145,9 @@ TEST(C接口, 每个调用的失败都有状态和说明且不改动结果) {
         {"file, not text",
          [&](auto e) { return tolvane_convert_file(t, binary.c_str(), nullptr, nullptr, e); },
          TOLVANE_ERROR_NOT_TEXT},
-        {"file, another output encoding",
-         [&](auto e) { return tolvane_convert_file(t, text.c_str(), &toUtf16, nullptr, e); },
-         TOLVANE_ERROR_ENCODING},
+        {"file, an output encoding that cannot hold it",
+         [&](auto e) { return tolvane_convert_file(t, korean.c_str(), &toGbk, nullptr, e); },
+         TOLVANE_ERROR_UNREPRESENTABLE},
     };
     for (const Case& c : cases) {
         tolvane_error* failure = nullptr;
@@ -158,6 +162,7 @@ TEST(C接口, 每个调用的失败都有状态和说明且不改动结果) {
     EXPECT_EQ(stream, nullptr);
     // The files are as they were, and no backup folder is left.
     EXPECT_EQ(readBytes(scratch.folder / "文本.txt"), gbk(u"简体"));
+    EXPECT_EQ(readBytes(scratch.folder / "韩文.txt"), hangul);
     EXPECT_EQ(readBytes(scratch.folder / "二进制.bin"), std::string("简\0体", 4));
     EXPECT_FALSE(testing::exists(scratch.folder / "~Vebzo01.bak"));
 }

@@ -26,6 +26,11 @@ def test_text_and_bytes_convert_as_the_table_says(table_path):
         assert table.convert_bytes('复制'.encode(encoding), encoding) == '複製'.encode(encoding)
     assert table.convert_bytes(bytearray('简体'.encode('gbk'))) == '簡體'.encode('gbk')
     assert table.convert_bytes(b'') == b''
+    # Written in another encoding; never with stand-ins for what it lacks.
+    assert table.convert_bytes('复制'.encode('gbk'), 'gbk', to='utf-16le') == \
+        '\ufeff複製'.encode('utf-16le')
+    with pytest.raises(tolvane.UnrepresentableError):
+        table.convert_bytes('가'.encode('utf-8'), 'utf-8', to='gbk')
 
 
 def test_the_shipped_tables_convert_forth_and_back():

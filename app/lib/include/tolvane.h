@@ -157,8 +157,10 @@ TOLVANE_API tolvane_status tolvane_convert_utf8(const tolvane_table* table, cons
 /* The bytes of a whole text in an encoding, as a file's contents are
    converted: with "auto" a byte-order mark decides and is kept; otherwise the
    text is UTF-8 when it is valid UTF-8 as a whole with a character beyond
-   ASCII, else GBK. output_encoding NULL writes the encoding read (another one
-   fails with TOLVANE_ERROR_ENCODING in this version). encoding_read, when not
+   ASCII, else the Chinese code page the text shows (GBK, GB18030 or BIG5;
+   GBK when it shows none clearly). output_encoding NULL writes the encoding
+   read; another begins with a byte-order mark when it is UTF-16, and when it
+   is UTF-8 and the text read had one. encoding_read, when not
    NULL, gets the name of the encoding read ("GBK", "UTF-8", ...), a static
    string. The output's size and room as tolvane_convert_utf8. */
 TOLVANE_API tolvane_status tolvane_convert_buffer(const tolvane_table* table, const char* encoding,
