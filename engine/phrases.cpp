@@ -40,7 +40,8 @@ PhraseRules::Match PhraseRules::longestAt(const Candidates& candidates,
 bool PhraseRulesBuilder::add(std::u16string_view source, std::u16string_view target) {
     if (source.size() < 2 || source.size() > kLongestRule || source.size() != target.size())
         return false;
-    entries_.push_back({pool_.size(), source.size()});
+    entries_.push_back({PhraseRules::keyOf(source.data()),
+                        static_cast<std::uint32_t>(source.size()), pool_.size()});
     pool_ += source;
     pool_ += target;
     return true;
@@ -54,9 +55,8 @@ std::u16string_view PhraseRulesBuilder::sourceOf(const Entry& entry) const {
 // neighbours too; the sort is stable, so the last of each run of equal
 // sources is the one the file gives last, and the one kept.
 std::vector<PhraseRulesBuilder::Entry> PhraseRulesBuilder::lastOfEachSource() {
-    const auto keyOf = [this](const Entry& entry) { return PhraseRules::keyOf(&pool_[entry.at]); };
     std::ranges::stable_sort(entries_, [&](const Entry& a, const Entry& b) {
-        if (keyOf(a) != keyOf(b)) return keyOf(a) < keyOf(b);
+        if (a.key != b.key) return a.key < b.key;
         if (a.length != b.length) return a.length > b.length;
         return sourceOf(a) < sourceOf(b);
     });
@@ -71,20 +71,19 @@ std::vector<PhraseRulesBuilder::Entry> PhraseRulesBuilder::lastOfEachSource() {
 
 PhraseRules PhraseRulesBuilder::build() {
     const std::vector<Entry> kept = lastOfEachSource();
-    const auto keyOf = [this](const Entry& entry) { return PhraseRules::keyOf(&pool_[entry.at]); };
     PhraseRules rules;
     rules.size_ = kept.size();
     if (kept.empty()) return rules;
     std::size_t keys = 0;
     for (std::size_t k = 0; k < kept.size(); ++k)
-        keys += k == 0 || keyOf(kept[k]) != keyOf(kept[k - 1]) ? 1 : 0;
+        keys += k == 0 || kept[k].key != kept[k - 1].key ? 1 : 0;
     // At most half full, so that a miss ends after a probe or two.
     rules.buckets_.resize(std::bit_ceil(2 * keys));
     rules.pairBits_.assign((std::size_t{1} << PhraseRules::kPairBits) / 64, 0);
     rules.pool_.assign(1, u'\0');
     const std::size_t mask = rules.buckets_.size() - 1;
     for (std::size_t first = 0, end = 0; first < kept.size(); first = end) {
-        const std::uint32_t key = keyOf(kept[first]);
+        const std::uint32_t key = kept[first].key;
         std::size_t slot =
             PhraseRules::mixed(key) >> (32 - std::countr_zero(rules.buckets_.size()));
         while (rules.buckets_[slot].at != 0)
@@ -93,11 +92,11 @@ PhraseRules PhraseRulesBuilder::build() {
         const std::uint32_t bit = PhraseRules::pairBitOf(key);
         rules.pairBits_[bit / 64] |= std::uint64_t{1} << (bit % 64);
         rules.starts_.set(key >> 16);
-        for (end = first; end < kept.size() && keyOf(kept[end]) == key; ++end) {
+        for (end = first; end < kept.size() && kept[end].key == key; ++end) {
             const Entry& entry = kept[end];
             rules.pool_ += static_cast<char16_t>(entry.length);
             rules.pool_.append(pool_, entry.at + 2, 2 * entry.length - 2);
-            rules.longest_ = std::max(rules.longest_, entry.length);
+            rules.longest_ = std::max<std::size_t>(rules.longest_, entry.length);
             rules.holdsLineFeed_ =
                 rules.holdsLineFeed_ || sourceOf(entry).find(u'\n') != std::u16string_view::npos;
         }

@@ -99,8 +99,9 @@ class PhraseRulesBuilder {
 
   private:
     struct Entry {
+        std::uint32_t key; // the source's first two units
+        std::uint32_t length;
         std::size_t at; // source in pool_, then the target right after it
-        std::size_t length;
     };
     std::u16string_view sourceOf(const Entry& entry) const;
     std::vector<Entry> lastOfEachSource();

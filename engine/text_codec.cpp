@@ -18,43 +18,6 @@ bool isSurrogate(char32_t unit) {
     return unit >= 0xD800 && unit <= 0xDFFF;
 }
 
-// The one- and two-byte characters through the code page's tables; the rest
-// (GB18030's four-byte sequences, a character cut at the end, a byte that
-// does not decode) the general way.
-Decoded decodeDoubleByte(CodePage page, std::span<const std::uint8_t> input, bool last,
-                         char16_t* const start) {
-    const DoubleByteTable& table = doubleByteTable(page);
-    std::u16string character;
-    char16_t* out = start;
-    const std::uint8_t* in = input.data();
-    const std::uint8_t* const end = in + input.size();
-    bool invalid = false;
-    while (in < end) {
-        const std::uint8_t lead = *in;
-        if (table.isSingle[lead]) {
-            *out = table.single[lead];
-            invalid = invalid || isStrayByteUnit(*out);
-            ++out;
-            ++in;
-            continue;
-        }
-        const char16_t pair = end - in >= 2 ? table.pair[lead << 8 | in[1]] : 0;
-        if (pair != 0) {
-            *out++ = pair;
-            in += 2;
-            continue;
-        }
-        character.clear();
-        const std::size_t used = decodeCharacter(page, {in, end}, last, character);
-        if (used == 0) break;
-        invalid = invalid || (character.size() == 1 && isStrayByteUnit(character[0]));
-        out = std::ranges::copy(character, out).out;
-        in += used;
-    }
-    return {static_cast<std::size_t>(in - input.data()), static_cast<std::size_t>(out - start),
-            invalid};
-}
-
 Decoded decodeUtf8(std::span<const std::uint8_t> input, bool last, char16_t* const start) {
     char16_t* out = start;
     const std::uint8_t* const begin = input.data();
@@ -117,28 +80,6 @@ Decoded decodeUtf16(std::span<const std::uint8_t> input, bool last, bool bigEndi
     return {used, static_cast<std::size_t>(out - start), false};
 }
 
-Encoded encodeDoubleByte(CodePage page, std::u16string_view units, std::uint8_t* const start) {
-    const DoubleByteTable& table = doubleByteTable(page);
-    std::vector<std::uint8_t> character;
-    std::uint8_t* out = start;
-    for (std::size_t i = 0; i < units.size();) {
-        if (putCode(table, units[i], out)) {
-            ++i;
-            continue;
-        }
-        // A four-byte form of GB18030, or one the code page does not have.
-        const bool pair = isHighSurrogate(units[i]) && i + 1 < units.size() &&
-                          units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF;
-        const std::size_t length = pair ? 2 : 1;
-        character.clear();
-        if (encodeCodePage(page, units.substr(i, length), character) != length)
-            return {static_cast<std::size_t>(out - start), i};
-        out = std::ranges::copy(character, out).out;
-        i += length;
-    }
-    return {static_cast<std::size_t>(out - start), units.size()};
-}
-
 inline void putUtf8(char32_t code, std::uint8_t*& out) {
     if (code < 0x80) {
         *out++ = static_cast<std::uint8_t>(code);
@@ -198,13 +139,19 @@ Encoded encodeUtf16(std::u16string_view units, bool bigEndian, std::uint8_t* out
 
 Decoded decodeText(Encoding encoding, std::span<const std::uint8_t> input, bool last,
                    char16_t* out) {
-    if (const auto page = codePageOf(encoding)) return decodeDoubleByte(*page, input, last, out);
+    if (const auto page = codePageOf(encoding)) {
+        const DecodedPiece decoded = decodeCodePage(*page, input, last, out);
+        return {decoded.used, decoded.units, decoded.strays};
+    }
     if (encoding == Encoding::Utf8) return decodeUtf8(input, last, out);
     return decodeUtf16(input, last, encoding == Encoding::Utf16Be, out);
 }
 
 Encoded encodeText(Encoding encoding, std::u16string_view units, std::uint8_t* out) {
-    if (const auto page = codePageOf(encoding)) return encodeDoubleByte(*page, units, out);
+    if (const auto page = codePageOf(encoding)) {
+        const EncodedPiece encoded = encodeCodePage(*page, units, out);
+        return {encoded.written, encoded.units};
+    }
     if (encoding == Encoding::Utf8) return encodeUtf8(units, out);
     return encodeUtf16(units, encoding == Encoding::Utf16Be, out);
 }

@@ -169,29 +169,70 @@ std::size_t decodeCharacter(CodePage page, std::span<const std::uint8_t> bytes, 
     return 1;
 }
 
-std::size_t decodeCodePage(CodePage page, std::span<const std::uint8_t> bytes, bool last,
-                           std::u16string& units) {
-    std::size_t at = 0;
+// The one- and two-byte characters straight through the tables; the rest
+// (a four-byte sequence, a character cut at the end, a stray byte) the way
+// decodeCharacter knows.
+DecodedPiece decodeCodePage(CodePage page, std::span<const std::uint8_t> bytes, bool last,
+                            char16_t* const start) {
+    const DoubleByteTable& table = doubleByteTable(page);
+    std::u16string character;
+    char16_t* out = start;
+    DecodedPiece decoded;
+    std::size_t& at = decoded.used;
     while (at < bytes.size()) {
-        const std::size_t used = decodeCharacter(page, bytes.subspan(at), last, units);
+        const std::uint8_t lead = bytes[at];
+        const char16_t pair = at + 1 < bytes.size() ? table.pair[lead << 8 | bytes[at + 1]] : 0;
+        if (table.isSingle[lead] || pair != 0) {
+            *out = table.isSingle[lead] ? table.single[lead] : pair;
+            decoded.strays = decoded.strays || isStrayByteUnit(*out);
+            ++out;
+            at += table.isSingle[lead] ? 1 : 2;
+            continue;
+        }
+        character.clear();
+        const std::size_t used = decodeCharacter(page, bytes.subspan(at), last, character);
         if (used == kNeedMore) break;
+        decoded.strays = decoded.strays || (character.size() == 1 && isStrayByteUnit(character[0]));
+        out = std::ranges::copy(character, out).out;
         at += used;
     }
-    return at;
+    decoded.units = static_cast<std::size_t>(out - start);
+    return decoded;
+}
+
+std::size_t decodeCodePage(CodePage page, std::span<const std::uint8_t> bytes, bool last,
+                           std::u16string& units) {
+    const std::size_t start = units.size();
+    units.resize(start + bytes.size());
+    const DecodedPiece decoded = decodeCodePage(page, bytes, last, units.data() + start);
+    units.resize(start + decoded.units);
+    return decoded.used;
+}
+
+EncodedPiece encodeCodePage(CodePage page, std::u16string_view units, std::uint8_t* const start) {
+    const DoubleByteTable& table = doubleByteTable(page);
+    std::uint8_t* out = start;
+    std::size_t at = 0;
+    while (at < units.size()) {
+        if (putCode(table, units[at], out)) {
+            ++at;
+            continue;
+        }
+        const EncodedCharacter character = encodeCharacter(page, table, units.substr(at));
+        if (character.units == 0) break;
+        out = std::copy_n(character.bytes.begin(), character.size, out);
+        at += character.units;
+    }
+    return {static_cast<std::size_t>(out - start), at};
 }
 
 std::size_t encodeCodePage(CodePage page, std::u16string_view units,
                            std::vector<std::uint8_t>& bytes) {
-    const DoubleByteTable& table = doubleByteTable(page);
-    std::size_t at = 0;
-    while (at < units.size()) {
-        const EncodedCharacter character = encodeCharacter(page, table, units.substr(at));
-        if (character.units == 0) break;
-        bytes.insert(bytes.end(), character.bytes.begin(),
-                     character.bytes.begin() + static_cast<long>(character.size));
-        at += character.units;
-    }
-    return at;
+    const std::size_t start = bytes.size();
+    bytes.resize(start + kMostBytesPerCodePageUnit * units.size());
+    const EncodedPiece encoded = encodeCodePage(page, units, bytes.data() + start);
+    bytes.resize(start + encoded.written);
+    return encoded.units;
 }
 
 std::size_t firstUnencodable(CodePage page, std::u16string_view units) {

@@ -82,17 +82,31 @@ inline bool putCode(const DoubleByteTable& table, char16_t unit, std::uint8_t*& 
 std::size_t decodeCharacter(CodePage page, std::span<const std::uint8_t> bytes, bool last,
                             std::u16string& units);
 
-// Appends the units of the complete characters of bytes and returns the
-// bytes used: with last false a character cut at the end (up to three bytes
+// Decodes the complete characters of bytes into out, which has room for a
+// unit a byte: with last false a character cut at the end (up to three bytes
 // of a GB18030 four-byte sequence) is left for the next piece; with last true
 // every byte is used, a cut character's bytes as stray bytes.
+struct DecodedPiece {
+    std::size_t used = 0;  // bytes
+    std::size_t units = 0; // written
+    bool strays = false;   // some byte did not decode
+};
+DecodedPiece decodeCodePage(CodePage page, std::span<const std::uint8_t> bytes, bool last,
+                            char16_t* out);
+// The same, appending to units; returns the bytes used.
 std::size_t decodeCodePage(CodePage page, std::span<const std::uint8_t> bytes, bool last,
                            std::u16string& units);
 
-// Appends the bytes of units up to the first unit the code page cannot hold
-// and returns how many units it encoded: units.size() when all fit. A
+// Encodes units into out up to the first unit the code page cannot hold. A
 // surrogate pair is one character; a high surrogate at the end of units is
-// taken as a lone one.
+// taken as a lone one. No unit takes more than kMostBytesPerCodePageUnit.
+inline constexpr std::size_t kMostBytesPerCodePageUnit = 4;
+struct EncodedPiece {
+    std::size_t written = 0; // bytes
+    std::size_t units = 0;   // encoded: units.size() when all fit
+};
+EncodedPiece encodeCodePage(CodePage page, std::u16string_view units, std::uint8_t* out);
+// The same, appending to bytes; returns the units encoded.
 std::size_t encodeCodePage(CodePage page, std::u16string_view units,
                            std::vector<std::uint8_t>& bytes);
 
