@@ -5,9 +5,7 @@
 // Input: the encoding (byte 0), the piece size (byte 1), then the text.
 
 #include "fuzz_check.h"
-#include "platform/codepage.h"
-#include "tests/common/scratch_folder.h"
-#include "tolvane.h"
+#include "tests/lib/c_api_support.h"
 
 #include <algorithm>
 #include <cstring>
@@ -18,23 +16,11 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-// A table with a phrase rule and a character that grows, made once.
+// The tests' table, with a phrase rule and a character that grows; opened once.
 const tolvane_table* table() {
-    static const tolvane::testing::ScratchFolder folder;
-    static const tolvane_table* const opened = [] {
-        const auto gbk = [](std::u16string_view text) {
-            const auto bytes = tolvane::encodeAnsi(text);
-            return std::string(bytes.begin(), bytes.end());
-        };
-        tolvane::testing::writeBytes(folder / "表.txt", gbk(u"简 簡\r\n复 復\r\n~ 簡\r\n"));
-        std::filesystem::create_directory(folder / "词组");
-        tolvane::testing::writeBytes(folder / "词组/表.txt", gbk(u"复制 複製\r\n简体 簡體\r\n"));
-        const std::u8string path = (folder / "表.txt").u8string();
-        tolvane_table* made = nullptr;
-        tolvane_table_open(reinterpret_cast<const char*>(path.c_str()), 0, &made, nullptr);
-        return made;
-    }();
-    return opened;
+    static const tolvane::testing::ScratchTable scratch;
+    static const tolvane::testing::OwnedTable opened = scratch.open();
+    return opened.get();
 }
 
 Bytes wholeBuffer(const char* encoding, const Bytes& text) {

@@ -65,23 +65,6 @@ bool readTable(Reader& in, testing::ReferenceTable& table) {
     return true;
 }
 
-std::vector<std::uint8_t> convertInPieces(PieceConverter& converter,
-                                          std::span<const std::uint8_t> text, std::size_t pieceSize,
-                                          bool stopAtInvalid) {
-    std::vector<std::uint8_t> piece, bytes;
-    for (bool last = false; !last;) {
-        const std::size_t got = std::min(pieceSize, text.size());
-        piece.insert(piece.end(), text.begin(), text.begin() + static_cast<long>(got));
-        text = text.subspan(got);
-        last = text.empty();
-        const PieceConverter::Result result = converter.convert(piece, last);
-        bytes.insert(bytes.end(), result.bytes.begin(), result.bytes.end());
-        if (stopAtInvalid && converter.sawInvalid()) break;
-        piece.erase(piece.begin(), piece.begin() + static_cast<long>(result.used));
-    }
-    return bytes;
-}
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -104,7 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t valid = stopAtInvalid ? validUtf8Prefix(text) : text.size();
     const auto expected = reference.convert(encoding, text.first(valid), output);
     try {
-        const auto pieces = convertInPieces(converter, text, pieceSize, stopAtInvalid);
+        const auto pieces = testing::convertInPieces(converter, text, pieceSize, stopAtInvalid);
         check(expected && std::ranges::equal(pieces, *expected), "the same bytes as the plain way");
     } catch (const CannotEncode& refusal) {
         check(!expected && refusal.encoding() == output, "refused where the plain way is");

@@ -53,28 +53,6 @@ TEST(词组, 最长匹配从左到右而没有词组处按字) {
     }
 }
 
-std::span<const std::uint8_t> bytesOf(const std::string& text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
-// As the streaming code feeds a converter: pieces of at most pieceSize new
-// bytes after what the previous piece left unused.
-std::vector<std::uint8_t> convertInPieces(PieceConverter& converter,
-                                          std::span<const std::uint8_t> text,
-                                          std::size_t pieceSize) {
-    std::vector<std::uint8_t> piece, output;
-    for (bool last = false; !last;) {
-        const std::size_t got = std::min(pieceSize, text.size());
-        piece.insert(piece.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(got));
-        text = text.subspan(got);
-        last = text.empty();
-        const PieceConverter::Result result = converter.convert(piece, last);
-        output.insert(output.end(), result.bytes.begin(), result.bytes.end());
-        piece.erase(piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(result.used));
-    }
-    return output;
-}
-
 // Small random tables over a few characters that every encoding holds, so
 // that phrases meet, overlap and nest often.
 class RandomTables {

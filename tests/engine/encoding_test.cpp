@@ -15,10 +15,6 @@ namespace {
 
 using namespace std::string_literals;
 
-std::span<const std::uint8_t> bytesOf(const std::string& text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
 // A traditional sentence long enough to tell Big5 from GBK.
 constexpr std::u16string_view kTraditional = u"這是一個繁體中文的測試文件，頭與發展。";
 

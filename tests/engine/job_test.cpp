@@ -2,9 +2,10 @@
 // errors, and that no file is ever left only in its backup folder; the
 // file-names job and the clipboard job.
 
+#include "engine/job.h"
 #include "engine/state.h"
-#include "engine/table.h"
-#include "job_test_support.h"
+#include "engine_test_support.h"
+#include "platform/error.h"
 
 #include <filesystem>
 
@@ -12,6 +13,59 @@ namespace tolvane::testing {
 namespace {
 
 using Statuses = std::vector<std::u16string>;
+
+struct 消息记录 {
+    std::u16string 文本;
+    MessageIcon 图标;
+    MessageButtons 按钮;
+};
+
+// Records what the job showed and answers every message box alike.
+class 记录界面 : public 作业界面 {
+  public:
+    void 显示状态(const std::u16string& 文本) override {
+        状态.push_back(文本);
+        if (状态钩子) 状态钩子(文本);
+    }
+    int 源文件数() override { return static_cast<int>(列表.size()); }
+    std::u16string 源文件项(int 序号) override { return 列表.at(std::size_t(序号)); }
+    void 设置源文件项(int 序号, const std::u16string& 文本) override {
+        列表.at(std::size_t(序号)) = 文本;
+    }
+    MessageAnswer 消息框(const std::u16string& 文本, MessageIcon 图标,
+                         MessageButtons 按钮) override {
+        消息.push_back({文本, 图标, 按钮});
+        return 回答;
+    }
+    std::u16string 剪贴板内容() override { return 剪贴板文本; }
+    void 放入剪贴板(const std::u16string& 文本) override {
+        if (剪贴板打不开) throw Error(kSystemError, u"剪贴板正被另一程序使用。");
+        剪贴板 = 文本;
+    }
+    void 刷新() override {}
+
+    Statuses 状态;
+    std::vector<消息记录> 消息;
+    std::vector<std::u16string> 列表;
+    std::u16string 剪贴板文本; // what 剪贴板内容 hands out
+    std::u16string 剪贴板;     // what the job put on the clipboard
+    bool 剪贴板打不开 = false;
+    MessageAnswer 回答 = MessageAnswer::Ok;
+    std::function<void(const std::u16string&)> 状态钩子; // run after a status is recorded
+};
+
+// Converting files, with a table mapping 'a' to 'e', 甲 to 乙 and 丙 to 가,
+// which code page 936 cannot hold.
+class 作业测试 : public EngineTest {
+  protected:
+    void TearDown() override {
+        EngineTest::TearDown();
+        转换类型 = 0;
+    }
+    记录界面 界面;
+    TablePtr 表 = tableOf({u"ae", u"甲乙", u"丙가"});
+    ScratchFolder 文件夹;
+};
 
 class 文件作业 : public 作业测试 {
   protected:
@@ -23,22 +77,16 @@ class 文件作业 : public 作业测试 {
     void 准备() {
         std::filesystem::remove_all(文件夹.path());
         std::filesystem::create_directory(文件夹.path());
-        路径.clear();
         界面 = {};
-        for (int i = 0; i < 3; ++i) {
-            路径.push_back(文件夹 / (std::u16string(1, char16_t(u'1' + i)) + u".txt"));
-            writeBytes(路径.back(), 原文(i));
-            界面.列表.push_back(路径.back());
-        }
+        for (int i = 0; i < 3; ++i)
+            writeBytes(界面.列表.emplace_back(路径[i] = 文件夹 / 名(i)), 原文(i));
     }
-
+    static std::u16string 名(int i) { return char16_t(u'1' + i) + std::u16string(u".txt"); }
     static std::string 原文(int i) { return "abc " + std::to_string(i) + "\r\n"; }
     static std::string 译文(int i) { return "ebc " + std::to_string(i) + "\r\n"; }
-    std::u16string 备份(int i) const {
-        return 文件夹 / (u"~Vebzo01.bak/" + std::u16string(1, char16_t(u'1' + i)) + u".txt");
-    }
+    std::u16string 备份(int i) const { return 文件夹 / (u"~Vebzo01.bak/" + 名(i)); }
 
-    std::vector<std::u16string> 路径;
+    std::u16string 路径[3];
 };
 
 TEST_F(文件作业, 三个文件都转换并留下备份) {
@@ -106,7 +154,7 @@ TEST_F(文件作业, 出错时放回原处并按回答继续或结束) {
             for (const auto& entry : std::filesystem::directory_iterator(文件夹.path()))
                 if (entry.path().extension() == ".tmp") std::filesystem::remove(entry.path());
         };
-        界面.回答 = {answer};
+        界面.回答 = answer;
         执行转换(界面, 表.get());
 
         ASSERT_EQ(界面.消息.size(), 1U);
@@ -133,8 +181,7 @@ TEST_F(文件作业, 编码容不下结果时放回原处并说明输出编码) 
     EXPECT_TRUE(message.find(u"GBK") != std::u16string::npos &&
                 message.find(u"가") != std::u16string::npos &&
                 message.find(u"输出编码") != std::u16string::npos &&
-                message.find(u"utf-8") != std::u16string::npos)
-        << std::string(message.begin(), message.end()).size();
+                message.find(u"utf-8") != std::u16string::npos);
     EXPECT_EQ(readBytes(路径[1]), gbk丙);
     EXPECT_FALSE(exists(备份(1)));
     EXPECT_EQ(readBytes(路径[2]), 译文(2));
@@ -150,10 +197,11 @@ TEST_F(文件作业, 没有对照表或列表为空时报告并结束) {
         {true, true, 0, u"源文件列表不能为空！"},
         {true, true, 1, u"源文件列表不能为空！"},
         {true, false, 7, u""}};
+    const std::vector<std::u16string> files = 界面.列表;
     for (const auto& [tableLoaded, emptyList, type, message] : cases) {
         转换类型 = type;
         界面 = {};
-        if (!emptyList) 界面.列表 = 路径;
+        if (!emptyList) 界面.列表 = files;
         执行转换(界面, tableLoaded ? 表.get() : nullptr);
         EXPECT_EQ(界面.消息.empty() ? u"" : 界面.消息[0].文本, message);
         EXPECT_EQ(界面.状态, Statuses{u""});

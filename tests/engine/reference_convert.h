@@ -2,8 +2,9 @@
 // The plain way against which the converter's fast paths are checked: the
 // whole text decoded at once; at each position the longest phrase whose
 // source is there, found by trying every rule, else the character's entry;
-// the result encoded back.
+// the result encoded back. And the way the streaming code feeds the converter.
 
+#include "engine/piece_convert.h"
 #include "engine/table.h"
 #include "engine/text_codec.h"
 
@@ -66,5 +67,24 @@ struct ReferenceTable {
         return result;
     }
 };
+
+// Pieces of at most pieceSize new bytes after what the previous piece left
+// unused; with stopAtInvalid, up to the piece where an invalid byte was seen.
+inline std::vector<std::uint8_t> convertInPieces(PieceConverter& converter,
+                                                 std::span<const std::uint8_t> text,
+                                                 std::size_t pieceSize, bool stopAtInvalid = false) {
+    std::vector<std::uint8_t> piece, output;
+    for (bool last = false; !last;) {
+        const std::size_t got = std::min(pieceSize, text.size());
+        piece.insert(piece.end(), text.begin(), text.begin() + static_cast<std::ptrdiff_t>(got));
+        text = text.subspan(got);
+        last = text.empty();
+        const PieceConverter::Result result = converter.convert(piece, last);
+        output.insert(output.end(), result.bytes.begin(), result.bytes.end());
+        if (stopAtInvalid && converter.sawInvalid()) break;
+        piece.erase(piece.begin(), piece.begin() + static_cast<std::ptrdiff_t>(result.used));
+    }
+    return output;
+}
 
 } // namespace tolvane::testing

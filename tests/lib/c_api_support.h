@@ -2,7 +2,7 @@
 // The C interface as a C program meets it: a table of our own in a scratch
 // folder, and handles that free themselves.
 
-#include "common/scratch_folder.h"
+#include "tests/common/scratch_folder.h"
 #include "platform/codepage.h"
 #include "tolvane.h"
 

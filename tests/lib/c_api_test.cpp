@@ -2,6 +2,7 @@
 // cut inside a character, and files converted in place.
 
 #include "c_api_support.h"
+#include "platform/utf8.h"
 
 #include <functional>
 #include <gtest/gtest.h>
@@ -9,20 +10,6 @@
 
 namespace tolvane::testing {
 namespace {
-
-std::string utf8(std::u16string_view text) {
-    std::string bytes;
-    for (const char16_t unit : text) {
-        if (unit < 0x80) {
-            bytes += static_cast<char>(unit);
-        } else {
-            bytes += static_cast<char>(0xE0 | unit >> 12);
-            bytes += static_cast<char>(0x80 | (unit >> 6 & 0x3F));
-            bytes += static_cast<char>(0x80 | (unit & 0x3F));
-        }
-    }
-    return bytes;
-}
 
 std::string utf16le(std::u16string_view text) {
     std::string bytes;
@@ -63,15 +50,11 @@ TEST(C接口, 每个调用的失败都有状态和说明且不改动结果) {
     const ScratchTable scratch;
     const OwnedTable table = scratch.open();
     const tolvane_table* t = table.get();
-    const std::string plain = "简体";
-    writeBytes(scratch.folder / "文本.txt", gbk(u"简体"));
+    const auto at = [&](const char* name) { return utf8Path(scratch.folder / name); };
+    const std::string plain = "简体", hangul = "\xEA\xB0\x80"; // in UTF-8; GBK lacks 가
     writeBytes(scratch.folder / "二进制.bin", std::string("简\0体", 4));
-    const std::string hangul = "\xEA\xB0\x80"; // in UTF-8; GBK lacks it
     writeBytes(scratch.folder / "韩文.txt", hangul);
-    const std::string text = utf8Path(scratch.folder / "文本.txt");
-    const std::string binary = utf8Path(scratch.folder / "二进制.bin");
-    const std::string korean = utf8Path(scratch.folder / "韩文.txt");
-    const std::string missing = utf8Path(scratch.folder / "无.txt");
+    const std::string binary = at("二进制.bin"), korean = at("韩文.txt"), missing = at("无.txt");
     const std::string folder = utf8Path(scratch.folder.path());
     char room[64];
     std::size_t size = 0;
@@ -161,7 +144,6 @@ TEST(C接口, 每个调用的失败都有状态和说明且不改动结果) {
     EXPECT_EQ(opened, nullptr);
     EXPECT_EQ(stream, nullptr);
     // The files are as they were, and no backup folder is left.
-    EXPECT_EQ(readBytes(scratch.folder / "文本.txt"), gbk(u"简体"));
     EXPECT_EQ(readBytes(scratch.folder / "韩文.txt"), hangul);
     EXPECT_EQ(readBytes(scratch.folder / "二进制.bin"), std::string("简\0体", 4));
     EXPECT_FALSE(testing::exists(scratch.folder / "~Vebzo01.bak"));
@@ -177,7 +159,7 @@ TEST(C接口, 大小的边界) {
     EXPECT_EQ(size, 0U);
     EXPECT_EQ(convertPieces(table.get(), "auto", {""}), "");
 
-    const std::string text = utf8(u"简体"), converted = utf8(u"簡體");
+    const std::string text = toUtf8(u"简体"), converted = toUtf8(u"簡體");
     std::string room(text.size(), '\0');
     for (const std::size_t capacity : {std::size_t{0}, text.size() - 1}) {
         size = 0;
@@ -203,8 +185,8 @@ TEST(C接口, 字符在片段中间被截断) {
     const ScratchTable scratch;
     const OwnedTable table = scratch.open();
     // A whole text cut off inside a character keeps that character's bytes.
-    const std::string cut = utf8(u"简体").substr(0, 5);
-    EXPECT_EQ(convertBuffer(table.get(), "utf-8", cut), utf8(u"簡") + cut.substr(3));
+    const std::string cut = toUtf8(u"简体").substr(0, 5);
+    EXPECT_EQ(convertBuffer(table.get(), "utf-8", cut), toUtf8(u"簡") + cut.substr(3));
 
     // Pieces cut anywhere, a phrase among them, give what the whole text gives.
     struct Case {
@@ -214,9 +196,9 @@ TEST(C接口, 字符在片段中间被截断) {
     };
     const std::u16string text = u"a复制简体", converted = u"a複製簡體";
     for (const Case& c :
-         {Case{"gbk", gbk(text), gbk(converted)}, Case{"utf-8", utf8(text), utf8(converted)},
+         {Case{"gbk", gbk(text), gbk(converted)}, Case{"utf-8", toUtf8(text), toUtf8(converted)},
           Case{"utf-16le", utf16le(text), utf16le(converted)},
-          Case{"auto", utf8(text), utf8(converted)}}) {
+          Case{"auto", toUtf8(text), toUtf8(converted)}}) {
         ASSERT_EQ(convertBuffer(table.get(), c.encoding, c.text), c.converted) << c.encoding;
         for (std::size_t at = 0; at <= c.text.size(); ++at)
             EXPECT_EQ(
@@ -252,7 +234,7 @@ TEST(C接口, 词组与单字以及编码的判断) {
         const char* encoding;
     };
     for (const Case& c :
-         {Case{utf8(u"简"), utf8(u"簡"), "UTF-8"}, Case{gbk(u"简"), gbk(u"簡"), "GBK"},
+         {Case{toUtf8(u"简"), toUtf8(u"簡"), "UTF-8"}, Case{gbk(u"简"), gbk(u"簡"), "GBK"},
           Case{"\xFF\xFE" + utf16le(u"简"), "\xFF\xFE" + utf16le(u"簡"), "UTF-16LE"}}) {
         const char* read = nullptr;
         EXPECT_EQ(convertBuffer(phrases.get(), nullptr, c.input, &read), c.output) << c.encoding;
@@ -287,7 +269,7 @@ TEST(C接口, 文件在原处转换且每个文件有各自的结果) {
         return utf8Path((scratch.folder / name).make_preferred());
     };
     writeBytes(scratch.folder / "甲.txt", gbk(u"复制"));
-    writeBytes(scratch.folder / "乙.txt", utf8(u"简体"));
+    writeBytes(scratch.folder / "乙.txt", toUtf8(u"简体"));
     writeBytes(scratch.folder / "丙.bin", std::string("\0", 1));
     const std::vector<std::string> names{at("甲.txt"), at("无.txt"), at("丙.bin"), at("乙.txt")};
     std::vector<const char*> paths{names[0].c_str(), names[1].c_str(), nullptr, names[2].c_str(),
@@ -305,9 +287,9 @@ TEST(C接口, 文件在原处转换且每个文件有各自的结果) {
         EXPECT_EQ(tolvane_error_code(error.get()), statuses[k]) << k;
     }
     EXPECT_EQ(readBytes(scratch.folder / "甲.txt"), gbk(u"複製"));
-    EXPECT_EQ(readBytes(scratch.folder / "乙.txt"), utf8(u"簡體"));
+    EXPECT_EQ(readBytes(scratch.folder / "乙.txt"), toUtf8(u"簡體"));
     EXPECT_EQ(readBytes(scratch.folder / "~Vebzo01.bak/甲.txt"), gbk(u"复制"));
-    EXPECT_EQ(readBytes(scratch.folder / "~Vebzo01.bak/乙.txt"), utf8(u"简体"));
+    EXPECT_EQ(readBytes(scratch.folder / "~Vebzo01.bak/乙.txt"), toUtf8(u"简体"));
     EXPECT_STREQ(results[0].encoding, "GBK");
     EXPECT_STREQ(results[4].encoding, "UTF-8");
     EXPECT_EQ(results[0].backup_path, at("~Vebzo01.bak/甲.txt"));

@@ -61,7 +61,9 @@ TEST(代码页, 每个单字节和每个有效的双字节和四字节序列解�
     EXPECT_GT(fourByte, 39000);
 }
 
-TEST(代码页, 字符按各代码页解码和编码) {
+// A lead byte that begins no character with the bytes after it is one stray
+// byte, kept and written back as it was; the next byte is read afresh.
+TEST(代码页, 字符和无效字节按各代码页解码和编码) {
     struct Case {
         CodePage page;
         Bytes bytes;
@@ -87,43 +89,31 @@ TEST(代码页, 字符按各代码页解码和编码) {
         {CodePage::Gb18030, bytesOf({0xFE, 0x51}), u"\U00020087", {}},
         {CodePage::Gb18030, bytesOf({0x95, 0x32, 0x90, 0x31}), u"\U00020087",
          bytesOf({0xFE, 0x51})},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(decoded(c.page, c.bytes), c.units) << c.units.size();
-        EXPECT_EQ(encoded(c.page, c.units), c.encoded.empty() ? c.bytes : c.encoded);
-    }
-}
-
-// A lead byte that begins no character with the bytes after it is one stray
-// byte; the next byte is read afresh.
-TEST(代码页, 无效字节逐个保留并原样写回) {
-    struct Case {
-        CodePage page;
-        Bytes bytes;
-        std::u16string units;
-    };
-    const Case cases[] = {
         {CodePage::Gbk,
          bytesOf({0xFF, 'a', 0x81, ' ', 0xBA, 0xBA, 0x81}),
-         {0xDCFF, u'a', 0xDC81, u' ', u'汉', 0xDC81}},
+         {0xDCFF, u'a', 0xDC81, u' ', u'汉', 0xDC81},
+         {}},
         // GBK's user-defined areas, which only Windows maps, are stray bytes on both systems.
         {CodePage::Gbk,
          bytesOf({0xAA, 0xA1, 'a', 0xF8, 0xFE}),
-         {0xDCAA, 0xDCA1, u'a', 0xDCF8, 0xDCFE}},
+         {0xDCAA, 0xDCA1, u'a', 0xDCF8, 0xDCFE},
+         {}},
         {CodePage::Big5,
          bytesOf({0xFF, 0x81, 0x40, 0xA4, 0x30}),
-         {0xDCFF, 0xDC81, u'@', 0xDCA4, u'0'}},
-        {CodePage::Gb18030, bytesOf({0x80, 0xFF, 0xBA, 0xBA}), {0xDC80, 0xDCFF, u'汉'}},
+         {0xDCFF, 0xDC81, u'@', 0xDCA4, u'0'},
+         {}},
+        {CodePage::Gb18030, bytesOf({0x80, 0xFF, 0xBA, 0xBA}), {0xDC80, 0xDCFF, u'汉'}, {}},
         // Past U+FFFF's sequence, past U+10FFFF's, a bad third byte, a cut end.
         {CodePage::Gb18030,
          bytesOf({0x84, 0x31, 0xA5, 0x30, ' ', 0xE3, 0x32, 0x9A, 0x36, ' ', 0x81, 0x30, 0xFF, 0x30,
                   ' ', 0x81, 0x30, 0x81}),
          {0xDC84, u'1', 0xDCA5, u'0', u' ', 0xDCE3, u'2', 0xDC9A, u'6', u' ', 0xDC81, u'0', 0xDCFF,
-          u'0', u' ', 0xDC81, u'0', 0xDC81}},
+          u'0', u' ', 0xDC81, u'0', 0xDC81},
+         {}},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(decoded(c.page, c.bytes), c.units) << c.units.size();
-        EXPECT_EQ(encoded(c.page, c.units), c.bytes);
+        EXPECT_EQ(encoded(c.page, c.units), c.encoded.empty() ? c.bytes : c.encoded);
     }
 }
 

@@ -22,10 +22,6 @@
 namespace tolvane::testing {
 namespace {
 
-std::span<const std::uint8_t> asBytes(std::string_view text) {
-    return {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()};
-}
-
 template <typename Action> std::int32_t errorNumberOf(Action action) {
     try {
         action();
@@ -60,14 +56,14 @@ TEST(新建文件, 写入全部字节而分段写入在完成后才留下文件)
     EXPECT_TRUE(exists(folder / u"空.txt") && readWholeFile(folder / u"空.txt").empty());
     {
         NewFile file(folder / u"a.txt");
-        file.write(asBytes("ab"));
-        file.write(asBytes("c"));
+        file.write(bytesOf("ab"));
+        file.write(bytesOf("c"));
         file.finish();
     }
     EXPECT_EQ(readBytes(folder / u"a.txt"), "abc");
     {
         NewFile abandoned(folder / u"b.txt");
-        abandoned.write(asBytes("half"));
+        abandoned.write(bytesOf("half"));
     }
     EXPECT_FALSE(exists(folder / u"b.txt"));
 }
@@ -147,7 +143,7 @@ TEST(Windows文件, 拒绝的写入和只读文件) {
     const HANDLE readOnly =
         ::CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(readOnly, INVALID_HANDLE_VALUE);
-    EXPECT_FALSE(win32::writeAll(readOnly, asBytes("new")));
+    EXPECT_FALSE(win32::writeAll(readOnly, bytesOf("new")));
     EXPECT_EQ(win32::systemError(::GetLastError()).number(), kPermissionDenied);
     EXPECT_EQ(win32::systemError(ERROR_DISK_FULL).number(), kDiskFull);
     ::CloseHandle(readOnly);
@@ -181,7 +177,7 @@ TEST(新建文件, 写到一半失败时报错并删除半截文件) {
     const std::string bytes(10000, 'x');
     const FileSizeLimit limit(4096);
     NewFile file(folder / u"a.txt");
-    EXPECT_EQ(errorNumberOf([&] { file.write(asBytes(bytes)); }), kFileTooLarge);
+    EXPECT_EQ(errorNumberOf([&] { file.write(bytesOf(bytes)); }), kFileTooLarge);
     EXPECT_FALSE(exists(folder / u"a.txt"));
     EXPECT_THROW(file.finish(), Error);
     writeBytes(folder / "b.ini", "old");

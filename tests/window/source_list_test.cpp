@@ -66,8 +66,8 @@ TEST(拖放, 只接受文件列表并跳过文件夹和已消失的路径而选�
     rig.load();
     EXPECT_EQ(rig.window().源文件_OLEDragOver(fakes::FakeDropData(true, {})), 1);
     EXPECT_EQ(rig.window().源文件_OLEDragOver(fakes::FakeDropData(false, {})), 0);
-    rig.writeTextFile(u"a.txt", u"x");
-    rig.writeTextFile(u"longer-name.txt", u"x");
+    testing::writeBytes(rig.path(u"a.txt"), "x");
+    testing::writeBytes(rig.path(u"longer-name.txt"), "x");
     std::filesystem::create_directory(std::filesystem::path(rig.path(u"目录")));
     const Texts dropped{rig.path(u"a.txt"), rig.path(u"目录"), rig.path(u"没了.txt"),
                         rig.path(u"longer-name.txt")};

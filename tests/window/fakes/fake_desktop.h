@@ -3,8 +3,11 @@
 // clipboard, dropped data, the tray's system calls, the open-file dialog, and
 // a window thread whose queued calls the test drains.
 
+#include "platform/codepage.h"
+#include "platform/error.h"
 #include "platform/ui.h"
 
+#include <algorithm>
 #include <chrono>
 #include <deque>
 #include <functional>
@@ -30,7 +33,9 @@ struct FakeClipboard : Clipboard {
     std::u16string text() const override { return check(), text_.value_or(u""); }
     void clear() override { check(), text_.reset(); }
     void setText(const std::u16string& text) override { check(), text_ = text; }
-    void check() const;
+    void check() const {
+        if (failing) throw Error(kSystemError, u"剪贴板打不开");
+    }
     std::optional<std::u16string> text_;
     bool failing = false;
 };
@@ -47,8 +52,18 @@ struct FakeDropData : DropData {
 // The notification area's icon and tip, and the owner's window procedure
 // through which a mouse notification (0x202 left up, 0x205 right up) arrives.
 struct FakeTrayCalls : TrayCalls {
-    void shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) override;
-    WindowProc replaceWindowProc(WindowHandle window, WindowProc procedure) override;
+    void shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) override {
+        usedOffThread |= std::this_thread::get_id() != windowThread_;
+        shown = operation != kNimDelete && (shown || operation == kNimAdd);
+        if ((data.uFlags & kNifIcon) != 0) icon = data.hIcon;
+        const auto end = std::find(data.szTip.begin(), data.szTip.end(), 0);
+        if ((data.uFlags & kNifTip) != 0)
+            tip = decodeAnsi({data.szTip.data(), std::size_t(end - data.szTip.begin())});
+    }
+    WindowProc replaceWindowProc(WindowHandle window, WindowProc replacement) override {
+        owner = window;
+        return std::exchange(procedure, replacement);
+    }
     // The window's own procedure has nothing to hand on to here.
     std::intptr_t callWindowProc(WindowProc, WindowHandle, std::uint32_t, std::uintptr_t,
                                  std::intptr_t) override {
@@ -70,7 +85,10 @@ struct FakeTrayCalls : TrayCalls {
 
 // Answers with the block (NULs included); none: the user cancels.
 struct FakeOpenFileDialog : OpenFileDialog {
-    bool getOpenFileName(OpenFileName& request) override;
+    bool getOpenFileName(OpenFileName& request) override {
+        if (answer) request.file = *answer + std::u16string(request.nMaxFile, u'\0');
+        return answer.has_value();
+    }
     std::optional<std::u16string> answer;
 };
 
@@ -90,10 +108,16 @@ class FakeDesktop : public Desktop {
         messages.push_back({title, text});
         return MessageAnswer::Ok;
     }
-    void processEvents() override;
+    void processEvents() override {
+        if (onProcessEvents) onProcessEvents();
+        runQueued();
+    }
     int screenWidth() const override { return kScreenWidth; }
     int screenHeight() const override { return kScreenHeight; }
-    void postToWindowThread(std::function<void()> call) override;
+    void postToWindowThread(std::function<void()> call) override {
+        const std::lock_guard lock(queueMutex_);
+        queue_.push_back(std::move(call));
+    }
     bool hasTray() const override { return hasTray_; }
     Clipboard& clipboard() override {
         noteThread();
@@ -106,7 +130,14 @@ class FakeDesktop : public Desktop {
 
     // Runs the queued calls until the condition holds; false on timeout.
     bool drainUntil(const std::function<bool()>& condition,
-                    std::chrono::milliseconds timeout = std::chrono::seconds(20));
+                    std::chrono::milliseconds timeout = std::chrono::seconds(20)) {
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        for (runQueued(); !condition(); runQueued()) {
+            if (std::chrono::steady_clock::now() > deadline) return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        return true;
+    }
 
     // Set when the window used the desktop from a thread other than its own.
     bool usedOffThread = false;
@@ -118,7 +149,14 @@ class FakeDesktop : public Desktop {
     FakeTrayCalls tray;
 
   private:
-    void runQueued();
+    void runQueued() {
+        for (std::unique_lock lock(queueMutex_); !queue_.empty(); lock.lock()) {
+            const std::function<void()> call = std::move(queue_.front());
+            queue_.pop_front();
+            lock.unlock();
+            call();
+        }
+    }
     void noteThread() { usedOffThread |= std::this_thread::get_id() != windowThread_; }
 
     std::shared_ptr<Picture> idle_ = std::make_shared<FakePicture>(1);
