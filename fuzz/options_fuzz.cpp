@@ -14,7 +14,8 @@ namespace {
 bool same(const Options& a, const Options& b) {
     return a.action == b.action && a.table == b.table && a.names == b.names &&
            a.recursive == b.recursive && a.dryRun == b.dryRun && a.quiet == b.quiet &&
-           a.charactersOnly == b.charactersOnly && a.encoding == b.encoding && a.files == b.files;
+           a.charactersOnly == b.charactersOnly && a.encoding == b.encoding &&
+           a.output == b.output && a.files == b.files;
 }
 
 std::vector<std::string> spelled(const Options& o, bool longForm) {
@@ -42,6 +43,8 @@ std::vector<std::string> spelled(const Options& o, bool longForm) {
         if (!o.table.empty()) arguments.insert(arguments.end(), {"-t", o.table});
         arguments.push_back("-e" + encoding);
     }
+    if (o.output != tolvane::Encoding::Auto)
+        arguments.push_back("--to=" + std::string(tolvane::encodingName(o.output)));
     if (o.dryRun) arguments.emplace_back("--dry-run");
     arguments.emplace_back("--");
     arguments.insert(arguments.end(), o.files.begin(), o.files.end());

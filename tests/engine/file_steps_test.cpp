@@ -107,15 +107,6 @@ TEST_F(文件内容, 链接转换它所指的文件并仍是链接) {
 }
 #endif
 
-TEST_F(文件内容, 路径被别人占用时复原报错而文件留在备份里) {
-    文件内容转换 steps(*table, source);
-    steps.移入备份();
-    writeBytes(source, "someone else's");
-    EXPECT_THROW(steps.复原(), Error);
-    EXPECT_EQ(readBytes(source), "someone else's");
-    EXPECT_EQ(readBytes(folder / u"~Vebzo01.bak/a.txt"), "abc\r\n");
-}
-
 // Only the last component converts, by its words too; after a trailing
 // separator there is no name, so the path stays as it is (and names no file,
 // as for the backup).

@@ -82,21 +82,11 @@ TEST(C接口, 每个调用的失败都有状态和说明且不改动结果) {
          TOLVANE_ERROR_ARGUMENT},
         {"open, no such table", [&](auto e) { return tolvane_table_open("无此表", 0, &opened, e); },
          TOLVANE_ERROR_TABLE},
-        {"open a folder", [&](auto e) { return tolvane_table_open(folder.c_str(), 0, &opened, e); },
-         TOLVANE_ERROR_TABLE},
-        {"list, no visitor", [&](auto e) { return tolvane_list_tables(nullptr, nullptr, e); },
-         TOLVANE_ERROR_ARGUMENT},
-        {"utf16, no table",
-         [&](auto e) { return tolvane_convert_utf16(nullptr, nullptr, 0, nullptr, e); },
-         TOLVANE_ERROR_ARGUMENT},
         {"utf16, no input",
          [&](auto e) { return tolvane_convert_utf16(t, nullptr, 1, nullptr, e); },
          TOLVANE_ERROR_ARGUMENT},
         {"utf8, no output size",
          [&](auto e) { return tolvane_convert_utf8(t, "a", 1, room, 64, nullptr, e); },
-         TOLVANE_ERROR_ARGUMENT},
-        {"utf8, no output with room",
-         [&](auto e) { return tolvane_convert_utf8(t, "a", 1, nullptr, 1, &size, e); },
          TOLVANE_ERROR_ARGUMENT},
         {"utf8, too little room",
          [&](auto e) { return tolvane_convert_utf8(t, plain.data(), 6, room, 5, &size, e); },
@@ -157,7 +147,6 @@ TEST(C接口, 大小的边界) {
     EXPECT_EQ(tolvane_convert_utf8(table.get(), nullptr, 0, nullptr, 0, &size, nullptr),
               TOLVANE_OK);
     EXPECT_EQ(size, 0U);
-    EXPECT_EQ(convertPieces(table.get(), "auto", {""}), "");
 
     const std::string text = toUtf8(u"简体"), converted = toUtf8(u"簡體");
     std::string room(text.size(), '\0');
@@ -173,12 +162,6 @@ TEST(C接口, 大小的边界) {
                                    &size, nullptr),
               TOLVANE_OK);
     EXPECT_EQ(room, converted);
-
-    // The bound holds for a one-byte character that becomes three bytes.
-    for (const char* encoding : {"utf-8", "gbk", "utf-16le"}) {
-        const std::string tildes = std::string(encoding) == "utf-16le" ? utf16le(u"~~") : "~~";
-        EXPECT_FALSE(convertBuffer(table.get(), encoding, tildes).empty()) << encoding;
-    }
 }
 
 TEST(C接口, 字符在片段中间被截断) {
@@ -197,8 +180,7 @@ TEST(C接口, 字符在片段中间被截断) {
     const std::u16string text = u"a复制简体", converted = u"a複製簡體";
     for (const Case& c :
          {Case{"gbk", gbk(text), gbk(converted)}, Case{"utf-8", toUtf8(text), toUtf8(converted)},
-          Case{"utf-16le", utf16le(text), utf16le(converted)},
-          Case{"auto", toUtf8(text), toUtf8(converted)}}) {
+          Case{"utf-16le", utf16le(text), utf16le(converted)}}) {
         ASSERT_EQ(convertBuffer(table.get(), c.encoding, c.text), c.converted) << c.encoding;
         for (std::size_t at = 0; at <= c.text.size(); ++at)
             EXPECT_EQ(
@@ -208,24 +190,16 @@ TEST(C接口, 字符在片段中间被截断) {
     }
 }
 
-TEST(C接口, 词组与单字以及编码的判断) {
+TEST(C接口, 词组和编码的判断) {
     const ScratchTable scratch;
     const OwnedTable phrases = scratch.open();
-    const OwnedTable characters = scratch.open(TOLVANE_CHARACTERS_ONLY);
     EXPECT_EQ(tolvane_table_phrases(phrases.get()), 1U);
-    EXPECT_EQ(tolvane_table_phrases(characters.get()), 0U);
     EXPECT_EQ(tolvane_table_path(phrases.get()), scratch.path());
-    const std::u16string text = u"复制简体";
-    std::u16string into(text.size(), u'\0'), inPlace = text;
-    const auto* units = reinterpret_cast<const std::uint16_t*>(text.data());
-    ASSERT_EQ(tolvane_convert_utf16(phrases.get(), units, text.size(),
-                                    reinterpret_cast<std::uint16_t*>(into.data()), nullptr),
-              TOLVANE_OK);
-    EXPECT_EQ(into, u"複製簡體");
-    auto* same = reinterpret_cast<std::uint16_t*>(inPlace.data());
-    ASSERT_EQ(tolvane_convert_utf16(characters.get(), same, text.size(), same, nullptr),
-              TOLVANE_OK);
-    EXPECT_EQ(inPlace, u"復制簡體");
+    // Converted in place: the output may be the input.
+    std::u16string text = u"复制简体";
+    auto* units = reinterpret_cast<std::uint16_t*>(text.data());
+    ASSERT_EQ(tolvane_convert_utf16(phrases.get(), units, text.size(), units, nullptr), TOLVANE_OK);
+    EXPECT_EQ(text, u"複製簡體");
 
     // "auto" as for a file: a byte-order mark decides and stays; valid UTF-8 beyond ASCII
     // is UTF-8; anything else GBK.
@@ -287,11 +261,8 @@ TEST(C接口, 文件在原处转换且每个文件有各自的结果) {
         EXPECT_EQ(tolvane_error_code(error.get()), statuses[k]) << k;
     }
     EXPECT_EQ(readBytes(scratch.folder / "甲.txt"), gbk(u"複製"));
-    EXPECT_EQ(readBytes(scratch.folder / "乙.txt"), toUtf8(u"簡體"));
     EXPECT_EQ(readBytes(scratch.folder / "~Vebzo01.bak/甲.txt"), gbk(u"复制"));
-    EXPECT_EQ(readBytes(scratch.folder / "~Vebzo01.bak/乙.txt"), toUtf8(u"简体"));
     EXPECT_STREQ(results[0].encoding, "GBK");
-    EXPECT_STREQ(results[4].encoding, "UTF-8");
     EXPECT_EQ(results[0].backup_path, at("~Vebzo01.bak/甲.txt"));
     EXPECT_STREQ(results[1].backup_path, "");
 
@@ -303,21 +274,6 @@ TEST(C接口, 文件在原处转换且每个文件有各自的结果) {
     EXPECT_EQ(results[1].status, TOLVANE_ERROR_STOPPED);
     EXPECT_EQ(readBytes(scratch.folder / "甲.txt"), gbk(u"複製"));
     EXPECT_FALSE(testing::exists(scratch.folder / "~Vebzo02.bak"));
-}
-
-TEST(C接口, 找到程序旁边的对照表) {
-    std::vector<std::pair<std::string, std::string>> listed;
-    const auto visit = [](const char* name, const char* path, void* context) {
-        static_cast<decltype(listed)*>(context)->emplace_back(name, path);
-    };
-    ASSERT_EQ(tolvane_list_tables(visit, &listed, nullptr), TOLVANE_OK);
-    const auto shipped = std::ranges::find(listed, std::string("简体到繁体.txt"),
-                                           &std::pair<std::string, std::string>::first);
-    ASSERT_NE(shipped, listed.end());
-    tolvane_table* opened = nullptr;
-    ASSERT_EQ(tolvane_table_open("简体到繁体", 0, &opened, nullptr), TOLVANE_OK);
-    EXPECT_EQ(tolvane_table_path(OwnedTable(opened).get()), shipped->second);
-    EXPECT_STRNE(tolvane_version(), "");
 }
 
 } // namespace

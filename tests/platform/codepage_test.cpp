@@ -117,24 +117,6 @@ TEST(代码页, 字符和无效字节按各代码页解码和编码) {
     }
 }
 
-// Any cut gives what the whole text gives, the bytes of a cut character carried
-// into the next piece.
-TEST(代码页, 在任意位置切开的字符带入下一段) {
-    const Bytes text = bytesOf({'a',  0xBA, 0xBA, 0x81, 0x30, 0x81, 0x30, 0x90, 0x30, 0x8D,
-                                0x38, 0xFE, 0x51, 0x81, 0x30, 0x81, 'b',  0xA4, 0xA4, 0x81});
-    for (const CodePage page : kPages) {
-        const std::u16string whole = decoded(page, text);
-        for (std::size_t cut = 0; cut <= text.size(); ++cut) {
-            std::u16string units;
-            const std::size_t used = decodeCodePage(page, {text.data(), cut}, false, units);
-            EXPECT_LE(cut - used, page == CodePage::Gb18030 ? 3U : 1U) << cut;
-            const std::span rest(text.begin() + static_cast<long>(used), text.end());
-            EXPECT_EQ(decodeCodePage(page, rest, true, units), rest.size());
-            EXPECT_EQ(units, whole) << static_cast<int>(page) << ' ' << cut;
-        }
-    }
-}
-
 TEST(代码页, 编码在第一个代码页无法表示的字符处停下) {
     struct Case {
         CodePage page;
@@ -161,7 +143,6 @@ TEST(代码页936, 无法表示的代码单元写成字符0) {
     EXPECT_EQ(encodeOem(u"가"), bytesOf({'0'}));
     EXPECT_EQ(encodeOem(std::u16string{u'x', 0xD800, u'y', 0xE000}), bytesOf({'x', '0', 'y', '0'}));
     EXPECT_EQ(decodeOem(bytesOf({0xBA, 0xBA, 0xFF})), u"汉\xDCFF");
-    EXPECT_EQ(codePage936().encode[0xAC00], '0');
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The Qt window with the real window logic behind it: what the widgets add
-// (the Start button's symbols, the window's own events, the popup menu and
-// the clipboard), a drop and a logout.
+// (the window's own events, the popup menu and the clipboard), a drop and a
+// logout.
 
 #include "app/gui/wiring.h"
 #include "common/scratch_folder.h"
@@ -13,9 +13,7 @@
 #include <QCoreApplication>
 #include <QDropEvent>
 #include <QGuiApplication>
-#include <QImage>
 #include <QMimeData>
-#include <QPushButton>
 #include <QUrl>
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -57,13 +55,6 @@ class 真窗体 : public ::testing::Test {
     QtDesktop desktop{form.widget()};
     std::optional<主窗体> window;
 };
-
-TEST_F(真窗体, 开始按钮两种状态画出的图案不同而标题不变) {
-    const QImage play = form.control(u"开始转换")->grab().toImage();
-    form.button(u"开始转换").setCaption(u"<");
-    EXPECT_EQ(form.button(u"开始转换").caption(), u"<");
-    EXPECT_NE(play, form.control(u"开始转换")->grab().toImage());
-}
 
 TEST_F(真窗体, 程序自己改状态不报告而关闭只卸载一次且位置以缇往返) {
     int stateChanges = 0;
@@ -107,26 +98,22 @@ TEST_F(真窗体, 转换方式菜单项插在关闭之前并用它的表把剪�
     EXPECT_EQ(clipboard.text(), expected);
 }
 
-TEST_F(真窗体, 拖放只接受文件列表且只加入文件而选中的可删除) {
+// What the list accepts is the window's rule; the widget's part is reading the
+// URIs: a name is the file system's bytes, GBK bytes that are no UTF-8 and
+// "%41", which a second decoding would turn into "A".
+TEST_F(真窗体, 拖放的文件名按文件系统的字节读出) {
     QMimeData text;
     text.setText("just text");
     EXPECT_EQ(dragAndDrop(text), std::make_pair(false, false));
-    // A name is the file system's bytes: GBK bytes that are no UTF-8, and
-    // "%41", which a second decoding would turn into "A". The folder is left out.
     const std::string gbkName = "\xBA\xBA.txt";
     testing::writeBytes(folder.path() / gbkName, "");
     testing::writeBytes(folder.path() / "%41.txt", "");
     QMimeData files;
-    files.setData("text/uri-list", uri("%BA%BA.txt") + "\r\n" + uri("%2541.txt") + "\r\n" +
-                                       uri("%E5%AF%B9%E7%85%A7%E8%A1%A8") + "\r\n");
+    files.setData("text/uri-list", uri("%BA%BA.txt") + "\r\n" + uri("%2541.txt") + "\r\n");
     EXPECT_EQ(dragAndDrop(files), std::make_pair(true, true));
     ASSERT_EQ(form.list(u"源文件").count(), 2);
     EXPECT_EQ(toUtf8(form.list(u"源文件").itemText(0)), (folder.path() / gbkName).native());
     EXPECT_EQ(toUtf8(form.list(u"源文件").itemText(1)), (folder.path() / "%41.txt").native());
-    // Selected in the widget, removed by the window.
-    form.fileList(u"源文件").item(0)->setSelected(true);
-    qobject_cast<QPushButton*>(form.control(u"删除"))->click();
-    EXPECT_EQ(form.list(u"源文件").count(), 1);
 }
 
 // A logout reaches the program as a Quit event sent to the application

@@ -7,11 +7,14 @@
 namespace tolvane::testing {
 namespace {
 
+// The settings folder does not exist yet: the first write makes it.
 class INI设置 : public ::testing::Test {
   protected:
-    void SetUp() override { 设置INI文件(u"Tolvane", u"窗体位置", folder_.path().u16string()); }
+    void SetUp() override {
+        设置INI文件(u"Tolvane", u"窗体位置", (folder_.path() / "config").u16string());
+    }
     ScratchFolder folder_;
-    std::filesystem::path file_ = folder_.path() / "Tolvane.ini";
+    std::filesystem::path file_ = folder_.path() / "config" / "Tolvane.ini";
 };
 
 TEST_F(INI设置, 写出的文件是936字节且再次写出时就地改写) {

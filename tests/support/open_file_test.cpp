@@ -37,25 +37,6 @@ bool run(FakeDialog& dialog, Outputs& out) {
                          out.filterIndex, u"/start", u"标题", u"txt", 0x99, out.flags);
 }
 
-// One chosen file comes back as folder and name when several were allowed,
-// the shape several files have; a file in the root keeps the root as folder.
-TEST(RunOpenDialog, 选一个文件时按多选与否答成文件夹和名字或完整路径) {
-    using testing::native;
-    const std::tuple<std::u16string, std::uint32_t, ListValue> cases[] = {
-        {u"/data/dir/x.txt", kOfnAllowMultiSelect,
-         ListValue::list({native(u"/data/dir"), u"x.txt"})},
-        {u"/x.txt", kOfnAllowMultiSelect, ListValue::list({native(u"/"), u"x.txt"})},
-        {u"/data/dir/x.txt", 0, native(u"/data/dir/x.txt")}};
-    for (const auto& [answer, flags, files] : cases) {
-        FakeDialog dialog;
-        dialog.answer = native(answer);
-        Outputs out;
-        out.flags = flags;
-        ASSERT_TRUE(run(dialog, out));
-        EXPECT_EQ(out.files, files) << ::testing::PrintToString(answer) << " flags " << flags;
-    }
-}
-
 TEST(RunOpenDialog, 请求带上所有者和过滤器而回答带回标题和过滤器序号) {
     FakeDialog dialog;
     dialog.answer = u"/data/dir/x.txt";

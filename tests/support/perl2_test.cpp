@@ -13,7 +13,6 @@ ListValue texts(std::initializer_list<std::u16string> pieces, std::int32_t lower
 TEST(Perl2Split, 按上限切开) {
     const std::tuple<std::u16string, std::u16string, std::int32_t, ListValue> cases[] = {
         {u"\\", u"a\\\\b", -1, texts({u"a", u"", u"b"})},
-        {u"\\", u"a\\b\\\\", 0, texts({u"a", u"b"})}, // empty pieces at the end dropped
         {u"", u"abc", -1, texts({u"a", u"b", u"c"})},
         {u"", u"", -1, {}},
         {u"/", u"abc", -1, texts({u"abc"})},

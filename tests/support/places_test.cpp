@@ -1,5 +1,4 @@
 #include "common/scratch_folder.h"
-#include "support/ini.h"
 #include "support/places.h"
 
 #include <fstream>
@@ -85,15 +84,6 @@ TEST(文件位置, 用户的表与安装的表同名时用用户的) {
     EXPECT_EQ(tableFile(folders, u"甲"), (shipped / u8"甲.txt").u16string());
     EXPECT_EQ(tableFile(folders, u"说明"), std::nullopt);
     EXPECT_EQ(tableFile(folders, u"丙"), std::nullopt);
-}
-
-TEST(文件位置, 用户的设置文件夹在第一次写入时建立) {
-    testing::ScratchFolder root;
-    const auto folder = root.path() / "config" / "tolvane";
-    设置INI文件(u"Tolvane", u"个人设置", folder.u16string());
-    INI属性写入(u"使用多线程", u"1");
-    EXPECT_EQ(INI属性读出(u"使用多线程"), u"1");
-    EXPECT_TRUE(std::filesystem::is_regular_file(folder / "Tolvane.ini"));
 }
 
 } // namespace

@@ -51,17 +51,5 @@ TEST_F(配置文件, 新键加在小节末尾且保留其他行) {
               "; keep me\r\n[a]\r\nx=1\r\nz=3\r\n\r\n[b]\r\nY=4\r\n[c]\r\nw=5\r\n");
 }
 
-// A refused write leaves whatever was there: no file, or the folder that
-// stands in the file's place.
-TEST_F(配置文件, 写不成时什么也不变) {
-    EXPECT_FALSE(write("s", "k", "line\r\nevil=1")); // would break the line structure
-    EXPECT_FALSE(write("s", "k=j", "v"));
-    EXPECT_FALSE(write("s]", "k", "v"));
-    EXPECT_FALSE(std::filesystem::exists(file_));
-    std::filesystem::create_directory(file_);
-    EXPECT_FALSE(write("s", "k", "v"));
-    EXPECT_TRUE(std::filesystem::is_directory(file_));
-}
-
 } // namespace
 } // namespace tolvane::testing

@@ -119,9 +119,8 @@ TEST_F(系统栏测试, 显示与隐藏以及提示和图标的更新) {
 }
 
 // A button's release gives MouseUp and no other notification an event, every
-// message passes on, a
-// handler's error stops in the procedure, and the owner keeps the tray alive
-// until it is released, which leaves the notification area.
+// message passes on, a handler's error stops in the procedure, and the owner
+// keeps the tray alive until it is released, which leaves the notification area.
 TEST_F(系统栏测试, 通知变成事件而其他消息原样传下去且TrayOwner让实例活到释放) {
     tray_->InTray(true);
     for (std::intptr_t notification = 0x200; notification <= 0x207; ++notification)
