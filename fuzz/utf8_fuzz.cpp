@@ -7,7 +7,6 @@
 #include "platform/utf8.h"
 
 #include <algorithm>
-#include <span>
 #include <string_view>
 
 using namespace tolvane;

@@ -1,6 +1,5 @@
-// Phrase rules and characters: the matching rules, wherever the text is cut,
-// and the converter's fast paths against the plain way; piece edges in the
-// converter are the fuzz target's.
+// Phrase rules and characters: the matching rules, and the converter against
+// the plain way wherever a text is cut into pieces.
 
 #include "engine/convert.h"
 #include "engine/piece_convert.h"
@@ -10,6 +9,7 @@
 #include "tests/engine/reference_convert.h"
 
 #include <gtest/gtest.h>
+#include <random>
 
 namespace tolvane::testing {
 namespace {
@@ -49,6 +49,40 @@ TEST(词组, 最长匹配从左到右而没有词组处按字) {
             std::u16string rest = head.substr(done) + std::u16string(c.text.substr(cut));
             convertUnits(*table, rest, true);
             EXPECT_EQ(head.substr(0, done) + rest, c.converted) << c.rule << ", cut at " << cut;
+        }
+    }
+}
+
+// Small random tables over a few characters that every encoding holds, so
+// that phrases meet, overlap and nest often; the text cut at every piece size.
+TEST(词组, 任意分段都与参照一致) {
+    constexpr std::u16string_view kAlphabet = u"ab汉字体系";
+    std::mt19937 random(17);
+    const auto text = [&](std::size_t size) {
+        std::u16string text;
+        while (text.size() < size)
+            text += kAlphabet[random() % kAlphabet.size()];
+        return text;
+    };
+    for (int round = 0; round < 300; ++round) {
+        ReferenceTable reference;
+        for (const char16_t unit : kAlphabet)
+            if (random() % 3 == 0) reference.characters[unit] = text(1)[0];
+        for (std::size_t n = random() % 7; n > 0; --n) {
+            const std::u16string source = text(2 + random() % 4);
+            reference.phrases[source] = text(source.size());
+        }
+        const TablePtr table = reference.build();
+        const std::u16string input = text(random() % 14);
+        for (const Encoding encoding : {Encoding::Gbk, Encoding::Utf8, Encoding::Utf16Be}) {
+            std::vector<std::uint8_t> bytes;
+            encodeText(encoding, input, bytes);
+            const auto expected = *reference.convert(encoding, bytes);
+            for (std::size_t pieceSize = 1; pieceSize <= bytes.size() + 1; ++pieceSize) {
+                PieceConverter converter(*table, encoding);
+                ASSERT_EQ(convertInPieces(converter, bytes, pieceSize), expected)
+                    << "round " << round << ", pieces of " << pieceSize;
+            }
         }
     }
 }

@@ -117,6 +117,24 @@ TEST(代码页, 字符和无效字节按各代码页解码和编码) {
     }
 }
 
+// Any cut gives what the whole text gives, the bytes of a cut character carried
+// into the next piece.
+TEST(代码页, 在任意位置切开的字符带入下一段) {
+    const Bytes text = bytesOf({'a',  0xBA, 0xBA, 0x81, 0x30, 0x81, 0x30, 0x90, 0x30, 0x8D,
+                                0x38, 0xFE, 0x51, 0x81, 0x30, 0x81, 'b',  0xA4, 0xA4, 0x81});
+    for (const CodePage page : kPages) {
+        const std::u16string whole = decoded(page, text);
+        for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+            std::u16string units;
+            const std::size_t used = decodeCodePage(page, {text.data(), cut}, false, units);
+            EXPECT_LE(cut - used, page == CodePage::Gb18030 ? 3U : 1U) << cut;
+            const std::span rest(text.begin() + static_cast<long>(used), text.end());
+            EXPECT_EQ(decodeCodePage(page, rest, true, units), rest.size());
+            EXPECT_EQ(units, whole) << static_cast<int>(page) << ' ' << cut;
+        }
+    }
+}
+
 TEST(代码页, 编码在第一个代码页无法表示的字符处停下) {
     struct Case {
         CodePage page;

@@ -48,13 +48,6 @@ TEST_F(INI设置, 空值和缺少的键都读作默认值而值截至空字符�
     EXPECT_EQ(INI属性读出(u"X"), std::u16string(253, u'a'));
 }
 
-TEST_F(INI设置, 空应用名用Appname) {
-    设置INI文件(u"", u"", folder_.path().u16string());
-    INI属性写入(u"k", u"v");
-    EXPECT_EQ(readBytes(folder_.path() / "Appname.ini"), "[Appname]\r\nk=v\r\n");
-    EXPECT_EQ(INI文件路径(u"/", u"Tolvane"), u"/Tolvane.ini");
-}
-
 TEST_F(INI设置, 写不进时报错且已有文件不变) {
     INI属性写入(u"X", u"1");
     const std::string before = readBytes(file_);

@@ -13,8 +13,6 @@ ListValue texts(std::initializer_list<std::u16string> pieces, std::int32_t lower
 TEST(Perl2Split, 按上限切开) {
     const std::tuple<std::u16string, std::u16string, std::int32_t, ListValue> cases[] = {
         {u"\\", u"a\\\\b", -1, texts({u"a", u"", u"b"})},
-        {u"", u"abc", -1, texts({u"a", u"b", u"c"})},
-        {u"", u"", -1, {}},
         {u"/", u"abc", -1, texts({u"abc"})},
         {u"/", u"", -1, texts({u""})},
         {std::u16string(2, u'\0'), std::u16string(u"dir\0a\0b\0\0\0\0", 11), 2,

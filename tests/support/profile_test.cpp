@@ -30,7 +30,6 @@ TEST_F(配置文件, 读时去掉空白和一对引号并忽略大小写) {
     EXPECT_EQ(read("main", "KEY"), " spaced ");
     EXPECT_EQ(read("MAIN", "other"), "x");
     EXPECT_EQ(read("Main", "plain"), "\"half");
-    EXPECT_EQ(read("Main", "missing"), "<none>");
     EXPECT_EQ(read("Other", "Key"), "<none>");
 }
 

@@ -1,5 +1,5 @@
 // Start-up, shut-down, the settings file, the trip to the tray, the tray
-// icon's clicks, its menu and About.
+// icon's clicks and its menu.
 
 #include "engine/job.h"
 #include "engine/state.h"
@@ -131,10 +131,6 @@ TEST(托盘, 右键弹出菜单忙碌时控件和图标跟着变而左键单击�
         EXPECT_EQ(rig.form.state(), WindowState::Normal);
         EXPECT_TRUE(rig.form.visible && !rig.desktop.tray.shown);
     }
-    rig.window().关于_Click();
-    ASSERT_EQ(rig.desktop.messages.size(), 1U);
-    EXPECT_EQ(rig.desktop.messages[0].title, u"Tolvane");
-    EXPECT_NE(rig.desktop.messages[0].text.find(kTitle), std::u16string::npos);
 }
 
 } // namespace
