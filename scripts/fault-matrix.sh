@@ -97,10 +97,11 @@ done
 
 # --- signals: the file is put back, exit 128 + signal ------------------------
 # A shell without job control starts background commands with SIGINT ignored,
-# which the program keeps; env gives it back its default.
+# and a caller under nohup ignores SIGHUP; the program keeps what it inherits,
+# so env gives every signal its default, as a terminal would.
 for sig in TERM HUP INT; do
     rm -rf "$work/big" && mkdir "$work/big" && cp "$work/big.orig" "$work/big/f.txt"
-    env --default-signal=INT "$cli" -q -t "$table" "$work/big/f.txt" >/dev/null 2>&1 &
+    env --default-signal "$cli" -q -t "$table" "$work/big/f.txt" >/dev/null 2>&1 &
     pid=$!
     sleep "$(printf '0.%03d' $((full_ms / 3)))"
     kill -s "$sig" "$pid"
