@@ -96,10 +96,9 @@ PieceConverter::Converted PieceConverter::convertSlice(std::span<const std::uint
     const Encoded encoded =
         refusal_ ? Encoded{0, done} : encodeText(output_, text.substr(0, done), out);
     if (encoded.units < done) {
-        CannotEncode refusal(output_, text, encoded.units);
-        if (!counting_) throw refusal;
+        if (!counting_) throw CannotEncode(output_, text, encoded.units);
         // A dry run goes on counting; nothing would be written.
-        refusal_ = std::make_exception_ptr(refusal);
+        refusal_ = std::make_exception_ptr(CannotEncode(output_, text, encoded.units));
     }
     std::size_t written = encoded.written;
     if (!last) return {decoded.used, written};

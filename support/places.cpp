@@ -84,6 +84,7 @@ std::vector<TableFile> listTables(const std::vector<std::u16string>& folders) {
             byName[name] = joinPath(folder, name);
     }
     std::vector<TableFile> tables;
+    tables.reserve(byName.size());
     for (const auto& [name, path] : byName)
         tables.push_back({name, path});
     return tables;

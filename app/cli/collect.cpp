@@ -22,7 +22,7 @@ fs::path pathOf(const std::string& utf8) {
 #ifdef _WIN32
     return fs::path(fromUtf8(utf8)).make_preferred();
 #else
-    return fs::path(utf8);
+    return {utf8};
 #endif
 }
 

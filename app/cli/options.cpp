@@ -29,6 +29,7 @@ constexpr std::array kLongOptions{
 };
 
 UsageError unknownOption(const std::string& shown) {
+    // NOLINTNEXTLINE(modernize-return-braced-init-list): its constructor is explicit
     return UsageError("无法识别的选项“" + shown + "”");
 }
 

@@ -168,7 +168,7 @@ TEST_F(文件作业, 编码容不下结果时放回原处并说明输出编码) 
     ASSERT_EQ(界面.消息.size(), 1U);
     const std::u16string& message = 界面.消息[0].文本;
     EXPECT_TRUE(message.find(u"GBK") != std::u16string::npos &&
-                message.find(u"가") != std::u16string::npos &&
+                message.find(u'가') != std::u16string::npos &&
                 message.find(u"输出编码") != std::u16string::npos &&
                 message.find(u"utf-8") != std::u16string::npos);
     EXPECT_EQ(readBytes(路径[1]), gbk丙);

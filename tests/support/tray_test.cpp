@@ -20,10 +20,10 @@ std::intptr_t previousProcedure(WindowHandle, std::uint32_t, std::uintptr_t, std
 struct RecordingCalls : TrayCalls {
     void shellNotifyIcon(std::uint32_t operation, const NotifyIconData& data) override {
         log.emplace_back("notify" + std::to_string(operation));
-        notifications.push_back({operation, data});
+        notifications.emplace_back(operation, data);
     }
     WindowProc replaceWindowProc(WindowHandle window, WindowProc procedure) override {
-        log.push_back(procedure == 回调模块::TrayWindowProc ? "hook" : "unhook");
+        log.emplace_back(procedure == 回调模块::TrayWindowProc ? "hook" : "unhook");
         EXPECT_EQ(window, kOwner);
         return std::exchange(installed, procedure);
     }

@@ -14,7 +14,7 @@
 namespace tolvane {
 namespace {
 
-const std::u16string kTitle = u"Tolvane " TOLVANE_VERSION " 版";
+const std::u16string kTitle = u"Tolvane " TOLVANE_VERSION " 版"; // NOLINT(cert-err58-cpp)
 
 // Each setting as read at start-up shows in what shut-down writes back:
 // 使用多线程 and 使用词组 are on only for a text that is the number 1, 输出编码
